@@ -1,0 +1,76 @@
+// The operator of a Windows process with a desktop: MessageBoxA boxes and
+// the ESC key polled from the keyboard. The parameter editor is not
+// available here yet, so it reports that no dialog can be shown.
+#include <windows.h>
+
+#include <string>
+
+#include "../edicion_parametros.h"
+#include "operador_win32.h"
+
+namespace fiscal {
+
+namespace {
+
+UINT Estilo(const Mensaje& m) {
+  UINT estilo = MB_TASKMODAL | MB_SETFOREGROUND;
+  switch (m.icono) {
+    case Icono::Informacion: estilo |= MB_ICONINFORMATION; break;
+    case Icono::Advertencia: estilo |= MB_ICONWARNING; break;
+    case Icono::Exclamacion: estilo |= MB_ICONEXCLAMATION; break;
+    case Icono::Error: estilo |= MB_ICONERROR; break;
+  }
+  if (m.botones == Botones::SiNo) {
+    estilo |= MB_YESNO;
+    if (m.defecto == Respuesta::No) estilo |= MB_DEFBUTTON2;
+  } else {
+    estilo |= MB_OK;
+  }
+  return estilo;
+}
+
+class OperadorMensajes final : public Operador {
+ public:
+  Respuesta Mostrar(const Mensaje& m) override {
+    std::string texto(m.texto);
+    for (char& c : texto) {
+      if (c == '|') c = '\n';
+    }
+    const std::string titulo(m.titulo);
+    switch (MessageBoxA(nullptr, texto.c_str(), titulo.c_str(), Estilo(m))) {
+      case IDYES: return Respuesta::Si;
+      case IDNO: return Respuesta::No;
+      case IDOK: return Respuesta::Aceptar;
+      default:  // the box could not be shown: nobody can answer
+        return OperadorDeConsola().Mostrar(m);
+    }
+  }
+  ResultadoDialogo EditarParametros(EdicionParametros&) override {
+    return ResultadoDialogo::SinPantalla;
+  }
+  // Bit 0: pressed since the previous poll; bit 15: held down now.
+  bool EscapePulsado() override { return (GetAsyncKeyState(VK_ESCAPE) & 0x8001) != 0; }
+};
+
+// Whether windows of this process reach a screen: the window station must
+// be the visible one (services run in invisible ones).
+bool HayEscritorio() {
+  HWINSTA estacion = GetProcessWindowStation();
+  if (!estacion) return false;
+  USEROBJECTFLAGS banderas{};
+  if (!GetUserObjectInformationA(estacion, UOI_FLAGS, &banderas, sizeof banderas, nullptr)) {
+    return false;
+  }
+  return (banderas.dwFlags & WSF_VISIBLE) != 0;
+}
+
+}  // namespace
+
+Operador& OperadorDeWindows() {
+  static OperadorMensajes mensajes;
+  static Operador& elegido = HayEscritorio() ? static_cast<Operador&>(mensajes)
+                                             : OperadorDeConsola();
+  return elegido;
+}
+
+}  // namespace fiscal
