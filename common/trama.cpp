@@ -96,4 +96,54 @@ std::string ArmarTrama(uint8_t secuencia, uint8_t codigo, std::span<const std::s
   return t;
 }
 
+void ColectorRespuesta::Iniciar() {
+  trama_.clear();
+  estado_impresora_.clear();
+  estado_fiscal_.clear();
+  bcc_.clear();
+  for (auto& c : campos_) c.clear();
+  campo_ = -1;
+  en_bcc_ = false;
+}
+
+bool ColectorRespuesta::Tomar(char b) {
+  if (trama_.size() < kMaximo) trama_ += b;
+  if (trama_.size() == 1) return false;  // the STX
+  if (en_bcc_) {
+    bcc_ += b;
+    return bcc_.size() == 4;
+  }
+  if (b == ETX) {
+    en_bcc_ = true;
+  } else if (b == FS) {
+    ++campo_;
+  } else if (campo_ == 0) {
+    if (estado_impresora_.size() < 4) estado_impresora_ += b;
+  } else if (campo_ == 1) {
+    if (estado_fiscal_.size() < 4) estado_fiscal_ += b;
+  } else if (campo_ >= 2 && campo_ - 2 < kCampos) {
+    std::string& c = campos_[campo_ - 2];
+    if (c.size() < kAnchoCampo) c += b;
+  }
+  return false;
+}
+
+uint8_t ColectorRespuesta::Byte(size_t n) const {
+  return n >= 1 && n <= trama_.size() ? static_cast<uint8_t>(trama_[n - 1]) : 0;
+}
+
+// Status texts are four hexadecimal digits; any other character counts
+// as a zero digit.
+uint16_t ColectorRespuesta::LeerHexa(std::string_view t) {
+  uint16_t v = 0;
+  for (char c : t) {
+    int d = (c >= '0' && c <= '9')   ? c - '0'
+            : (c >= 'A' && c <= 'F') ? c - 'A' + 10
+            : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+                                     : 0;
+    v = static_cast<uint16_t>(v * 16 + d);
+  }
+  return v;
+}
+
 }  // namespace fiscal

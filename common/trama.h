@@ -2,6 +2,7 @@
 // printer protocols.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -38,5 +39,37 @@ struct OpcionesTrama {
 // Trailing blanks of the fields never go out; a blank field is a lone FS.
 std::string ArmarTrama(uint8_t secuencia, uint8_t codigo, std::span<const std::string_view> campos,
                        const OpcionesTrama& opciones);
+
+// Collects an answer frame byte by byte, from its STX to the fourth
+// block-check character: the two status texts after the first two FS, then
+// up to 25 return fields of at most 250 characters.
+class ColectorRespuesta {
+ public:
+  static constexpr size_t kMaximo = 2000;
+  static constexpr int kCampos = 25;
+  static constexpr size_t kAnchoCampo = 250;
+
+  ColectorRespuesta() { trama_.reserve(kMaximo); }
+  void Iniciar();
+  bool Iniciado() const { return !trama_.empty(); }
+  // Takes the STX that opens the frame, then every byte after it; true
+  // once the frame is complete.
+  bool Tomar(char b);
+
+  const std::string& Trama() const { return trama_; }
+  std::string_view Bcc() const { return bcc_; }
+  // Byte n of the frame (1 is the STX), 0 when the frame is shorter.
+  uint8_t Byte(size_t n) const;
+  uint16_t EstadoImpresora() const { return LeerHexa(estado_impresora_); }
+  uint16_t EstadoFiscal() const { return LeerHexa(estado_fiscal_); }
+  std::string_view Campo(int n) const { return campos_[n - 1]; }  // 1-based
+
+ private:
+  static uint16_t LeerHexa(std::string_view t);
+  std::string trama_, estado_impresora_, estado_fiscal_, bcc_;
+  std::array<std::string, kCampos> campos_;
+  int campo_ = -1;  // -1 before the first FS; 0 and 1 the status texts; then fields
+  bool en_bcc_ = false;
+};
 
 }  // namespace fiscal
