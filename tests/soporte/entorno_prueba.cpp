@@ -1,5 +1,10 @@
 #include "entorno_prueba.h"
 
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+
 #include "common/puerto_serie.h"
 #include "common/texto.h"
 
@@ -28,6 +33,12 @@ TramaEnviada DesarmarTrama(std::string_view b) {
 }
 
 void EntornoPrueba::SetUp() {
+  char plantilla[] = "/tmp/drvfiscal-prueba-XXXXXX";
+  ASSERT_NE(nullptr, mkdtemp(plantilla));
+  carpeta = plantilla;
+  carpeta_anterior_ = std::filesystem::current_path();
+  std::filesystem::current_path(carpeta);
+  setenv("XDG_CONFIG_HOME", carpeta.c_str(), 1);
   fiscal::ReiniciarDriver();
   fiscal::Entorno& e = fiscal::Estado().entorno;
   e.reloj = &reloj;
@@ -42,6 +53,9 @@ void EntornoPrueba::TearDown() {
   e.reloj = &fiscal::RelojDelSistema();
   e.operador = &fiscal::OperadorDelSistema();
   e.crear_canal = fiscal::CrearCanalDelSistema;
+  std::filesystem::current_path(carpeta_anterior_);
+  std::error_code ignorado;
+  std::filesystem::remove_all(carpeta, ignorado);
 }
 
 void EntornoPrueba::AbrirPuertoGuionado() {

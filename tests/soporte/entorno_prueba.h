@@ -32,10 +32,19 @@ class EntornoPrueba : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
+
+ private:
+  std::string carpeta_anterior_;
+
+ protected:
   // Opens the scripted port as the connection would.
   void AbrirPuertoGuionado();
   // Every frame the driver has written, in order.
   std::vector<TramaEnviada> Tramas() const;
+
+  // A fresh folder that is the current directory and the user's
+  // configuration folder (so the default profile file) of the test.
+  std::string carpeta;
 
   RelojFalso reloj;
   OperadorGuionado operador;
