@@ -7,46 +7,54 @@
 
 namespace fiscal {
 
+namespace {
+
+// The exported parameters the editor shows beside LP_ErrorMostrar: all of
+// them follow the document type when it changes in the dialog.
+struct Enlace8 {
+  uint8_t ValoresParametros::*copia;
+  uint8_t* variable;
+};
+struct Enlace32 {
+  int32_t ValoresParametros::*copia;
+  int32_t* variable;
+};
+using V = ValoresParametros;
+const Enlace8 kDelModelo8[] = {
+    {&V::LP_LonObsFac, &LP_LonObsFac},       {&V::LP_LonLinFac, &LP_LonLinFac},
+    {&V::LP_LonPagFac, &LP_LonPagFac},       {&V::LP_LonLinNoF, &LP_LonLinNoF},
+    {&V::LP_LonLinPag, &LP_LonLinPag},       {&V::LP_LonLinCot, &LP_LonLinCot},
+    {&V::LP_EmiteFAC, &LP_EmiteFAC},         {&V::LP_EmiteCRE, &LP_EmiteCRE},
+    {&V::LP_EmiteRTO, &LP_EmiteRTO},         {&V::LP_EmitePAG, &LP_EmitePAG},
+    {&V::LP_EmiteCOT, &LP_EmiteCOT},         {&V::LP_CanDecimales, &LP_CanDecimales},
+    {&V::LP_PreDecimales, &LP_PreDecimales},
+};
+const Enlace32 kDelModelo32[] = {
+    {&V::LP_CanMaxima, &LP_CanMaxima},
+    {&V::LP_PreMaximo, &LP_PreMaximo},
+};
+
+// Copies the model-dependent values from the variables into `v`.
+void TomarDelModelo(ValoresParametros& v) {
+  for (const auto& e : kDelModelo8) v.*e.copia = *e.variable;
+  for (const auto& e : kDelModelo32) v.*e.copia = *e.variable;
+}
+
+}  // namespace
+
 ValoresParametros TomarValores() {
   ValoresParametros v;
   v.p = Param();
   v.LP_ErrorMostrar = LP_ErrorMostrar;
-  v.LP_LonObsFac = LP_LonObsFac;
-  v.LP_LonLinFac = LP_LonLinFac;
-  v.LP_LonPagFac = LP_LonPagFac;
-  v.LP_LonLinNoF = LP_LonLinNoF;
-  v.LP_LonLinPag = LP_LonLinPag;
-  v.LP_LonLinCot = LP_LonLinCot;
-  v.LP_EmiteFAC = LP_EmiteFAC;
-  v.LP_EmiteCRE = LP_EmiteCRE;
-  v.LP_EmiteRTO = LP_EmiteRTO;
-  v.LP_EmitePAG = LP_EmitePAG;
-  v.LP_EmiteCOT = LP_EmiteCOT;
-  v.LP_CanDecimales = LP_CanDecimales;
-  v.LP_PreDecimales = LP_PreDecimales;
-  v.LP_CanMaxima = LP_CanMaxima;
-  v.LP_PreMaximo = LP_PreMaximo;
+  TomarDelModelo(v);
   return v;
 }
 
 void PonerValores(const ValoresParametros& v) {
   Param() = v.p;
   LP_ErrorMostrar = v.LP_ErrorMostrar;
-  LP_LonObsFac = v.LP_LonObsFac;
-  LP_LonLinFac = v.LP_LonLinFac;
-  LP_LonPagFac = v.LP_LonPagFac;
-  LP_LonLinNoF = v.LP_LonLinNoF;
-  LP_LonLinPag = v.LP_LonLinPag;
-  LP_LonLinCot = v.LP_LonLinCot;
-  LP_EmiteFAC = v.LP_EmiteFAC;
-  LP_EmiteCRE = v.LP_EmiteCRE;
-  LP_EmiteRTO = v.LP_EmiteRTO;
-  LP_EmitePAG = v.LP_EmitePAG;
-  LP_EmiteCOT = v.LP_EmiteCOT;
-  LP_CanDecimales = v.LP_CanDecimales;
-  LP_PreDecimales = v.LP_PreDecimales;
-  LP_CanMaxima = v.LP_CanMaxima;
-  LP_PreMaximo = v.LP_PreMaximo;
+  for (const auto& e : kDelModelo8) *e.variable = v.*e.copia;
+  for (const auto& e : kDelModelo32) *e.variable = v.*e.copia;
 }
 
 EdicionParametros::EdicionParametros() {
@@ -65,22 +73,7 @@ void EdicionParametros::CambiarTipoComprobante(std::string_view tipo) {
   p.LP_TipoComprobante = tipo;
   AplicarModelo();
   p.LP_TipoComprobante = actual;
-  ValoresParametros v = TomarValores();
-  copia.LP_LonObsFac = v.LP_LonObsFac;
-  copia.LP_LonLinFac = v.LP_LonLinFac;
-  copia.LP_LonPagFac = v.LP_LonPagFac;
-  copia.LP_LonLinNoF = v.LP_LonLinNoF;
-  copia.LP_LonLinPag = v.LP_LonLinPag;
-  copia.LP_LonLinCot = v.LP_LonLinCot;
-  copia.LP_EmiteFAC = v.LP_EmiteFAC;
-  copia.LP_EmiteCRE = v.LP_EmiteCRE;
-  copia.LP_EmiteRTO = v.LP_EmiteRTO;
-  copia.LP_EmitePAG = v.LP_EmitePAG;
-  copia.LP_EmiteCOT = v.LP_EmiteCOT;
-  copia.LP_CanDecimales = v.LP_CanDecimales;
-  copia.LP_PreDecimales = v.LP_PreDecimales;
-  copia.LP_CanMaxima = v.LP_CanMaxima;
-  copia.LP_PreMaximo = v.LP_PreMaximo;
+  TomarDelModelo(copia);
   copia.p.LP_TipoComprobante = tipo;
   tipo_recordado_ = SinBlancosFinales(tipo);
 }
