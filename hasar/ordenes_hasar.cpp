@@ -1,13 +1,42 @@
-// The order dispatch of this driver.
+// The Hasar order dispatch: each order code turned into printer commands.
 #include <string>
 
 #include "../common/driver.h"
 #include "../common/errores.h"
+#include "../common/estado.h"
+#include "../common/traza.h"
 
 namespace fiscal {
 
-void EjecutarOrdenHasar(int16_t orden, Argumentos& argumentos) {
-  (void)argumentos;
+namespace {
+
+// The argument the dispatch never takes from the host.
+constexpr int kArgumentoVacio = 22;
+
+void ConsultarEstado(Argumentos&) { EnviarComando('*'); }
+
+struct Orden {
+  int16_t codigo;
+  void (*ejecutar)(Argumentos&);
+};
+
+constexpr Orden kOrdenes[] = {
+    {200, ConsultarEstado},
+};
+
+}  // namespace
+
+void EjecutarOrdenHasar(int16_t orden, const Argumentos& recibidos) {
+  Argumentos argumentos;
+  for (int n = 1; n < kArgumentoVacio; ++n) argumentos[n] = recibidos[n];
+  if (Param().LP_GenerarLog) TrazarOrden(orden, argumentos);
+  ElEnlace().ErrorPapelFatal = 0;
+  for (const Orden& o : kOrdenes) {
+    if (o.codigo == orden) {
+      o.ejecutar(argumentos);
+      return;
+    }
+  }
   MostrarError("La orden indicada no es valida|Orden=" + std::to_string(orden));
 }
 
