@@ -3,12 +3,16 @@
 //   fiscalhost --lib ./drvepson.so [--parametros ARCHIVO] [--impresora N]
 //              [--sin-cajas] [ORDEN [TEXTO...]]
 //
-// Loads the library with dlopen and binds the exported names, as a host
-// application does; sets the requested variables, calls LP_IMPRIMIR with
+// Loads the library (dlopen, or LoadLibrary on Windows) and binds the
+// exported names, as a host application does; sets the requested variables, calls LP_IMPRIMIR with
 // the order code and up to 22 texts (the rest omitted) and prints every
 // exported variable afterwards. Without ORDEN it only prints the values
 // the library has at load.
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <dlfcn.h>
+#endif
 
 #include <cinttypes>
 #include <cstdio>
@@ -132,6 +136,26 @@ std::string Valor(const Variable& v, const void* dir) {
   std::exit(2);
 }
 
+#ifdef _WIN32
+using Biblioteca = HMODULE;
+Biblioteca Cargar(const std::string& ruta) { return LoadLibraryA(ruta.c_str()); }
+void* Buscar(Biblioteca b, const char* nombre) {
+  return reinterpret_cast<void*>(GetProcAddress(b, nombre));
+}
+void Descargar(Biblioteca b) { FreeLibrary(b); }
+std::string ErrorDeCarga() { return "codigo " + std::to_string(GetLastError()); }
+#else
+using Biblioteca = void*;
+Biblioteca Cargar(const std::string& ruta) {
+  // A path with no slash would make dlopen search the system folders.
+  return dlopen((ruta.find('/') == std::string::npos ? "./" + ruta : ruta).c_str(),
+                RTLD_NOW | RTLD_LOCAL);
+}
+void* Buscar(Biblioteca b, const char* nombre) { return dlsym(b, nombre); }
+void Descargar(Biblioteca b) { dlclose(b); }
+std::string ErrorDeCarga() { return dlerror(); }
+#endif
+
 // Copies a text into a fixed-width variable, blank-padded.
 void AsignarFijo(char* destino, size_t ancho, std::string_view texto) {
   std::memset(destino, ' ', ancho);
@@ -178,16 +202,15 @@ int main(int argc, char** argv) {
     }
   }
 
-  // A path with no slash would make dlopen search the system folders.
-  std::string ruta = biblioteca;
-  if (ruta.find('/') == std::string::npos) ruta = "./" + ruta;
-  void* lib = dlopen(ruta.c_str(), RTLD_NOW | RTLD_LOCAL);
+  const std::string ruta = biblioteca;
+  Biblioteca lib = Cargar(ruta);
   if (!lib) {
-    std::fprintf(stderr, "fiscalhost: no se pudo cargar %s: %s\n", ruta.c_str(), dlerror());
+    std::fprintf(stderr, "fiscalhost: no se pudo cargar %s: %s\n", ruta.c_str(),
+                 ErrorDeCarga().c_str());
     return 1;
   }
   auto simbolo = [&](const char* nombre) {
-    void* s = dlsym(lib, nombre);
+    void* s = Buscar(lib, nombre);
     if (!s) {
       std::fprintf(stderr, "fiscalhost: %s no exporta %s\n", ruta.c_str(), nombre);
       std::exit(1);
@@ -209,11 +232,13 @@ int main(int argc, char** argv) {
   }
 
   if (!posicionales.empty()) {
+    std::fflush(stdout);
     const char* t[22] = {};
     for (size_t n = 1; n < posicionales.size(); ++n) t[n - 1] = posicionales[n];
     imprimir(static_cast<int16_t>(orden), t[0], t[1], t[2], t[3], t[4], t[5], t[6], t[7], t[8],
              t[9], t[10], t[11], t[12], t[13], t[14], t[15], t[16], t[17], t[18], t[19], t[20],
              t[21]);
+    std::fflush(stderr);
     std::printf("LP_IMPRIMIR(%ld) ejecutada\n", orden);
   }
   for (size_t i = 0; i < std::size(kVariables); ++i) {
@@ -221,6 +246,6 @@ int main(int argc, char** argv) {
                 Valor(kVariables[i], direcciones[i]).c_str());
   }
   // The variables live inside the library: nothing may read them after this.
-  dlclose(lib);
+  Descargar(lib);
   return 0;
 }
