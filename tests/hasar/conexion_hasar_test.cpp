@@ -27,7 +27,8 @@ class ConexionHasar : public ImpresoraHasar {
     std::vector<std::string> r;
     for (const auto& t : Tramas()) {
       std::string c = t.esc ? "^" : "";
-      c += t.codigo < 0x7F ? std::string(1, static_cast<char>(t.codigo)) : fiscal::HexaDeByte(t.codigo);
+      c += t.codigo < 0x7F ? std::string(1, static_cast<char>(t.codigo))
+                           : fiscal::HexaDeByte(t.codigo);
       r.push_back(c);
     }
     return r;

@@ -91,7 +91,8 @@ Reaccion SoloRespuesta() {
 
 Reaccion BloqueErroneo() {
   return [](PuertoGuionado& p, const TramaEnviada& t) {
-    std::string r = RespuestaHasar(static_cast<char>(t.secuencia), static_cast<char>(t.codigo), 0, 0);
+    std::string r =
+        RespuestaHasar(static_cast<char>(t.secuencia), static_cast<char>(t.codigo), 0, 0);
     r.back() = r.back() == '0' ? '1' : '0';
     p.Enviar("\x06" + r);
   };
