@@ -102,6 +102,15 @@ TEST_F(ConexionHasar, BytesPendientesAntesDeLaPrimeraConsulta) {
   EXPECT_EQ(1, avisos);
 }
 
+TEST_F(ConexionHasar, LaOrdenNoHeredaLaMarcaDePapel) {
+  fiscal::Estado().SerieLeida = "HSR0000123";
+  por_codigo['*'] = Contestar(0x0010, 0);
+  fiscal::ElEnlace().ErrorPapelFatal = 1;
+  LP_IMPRIMIR(200);
+  EXPECT_EQ(0, LP_Error) << LP_ErrorMensaje;
+  EXPECT_TRUE(operador.Con("AVISO").empty());
+}
+
 TEST_F(ConexionHasar, OrdenesQueNoExisten) {
   fiscal::Estado().SerieLeida = "HSR0000123";
   for (int16_t orden : {199, 230, 233, 234}) {
