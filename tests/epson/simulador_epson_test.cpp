@@ -41,7 +41,7 @@ TEST_F(EpsonConSimulador, ReenviosTrasFallasDeLaLinea) {
   auto recibidas = sim->Recibidas();
   ASSERT_EQ(3u + 4u, recibidas.size());
   for (size_t i = 3; i < recibidas.size(); ++i) {
-    EXPECT_EQ(recibidas[2].bytes, recibidas[i].bytes);
+    EXPECT_EQ(recibidas[3].bytes, recibidas[i].bytes);
   }
 }
 
