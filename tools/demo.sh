@@ -1,7 +1,8 @@
 #!/bin/bash
-# Builds both driver libraries and the command-line host, then loads each
-# library as a host does and shows its exported variables: first as they
-# are at load, then after an order sent with no printer set up.
+# Builds both driver libraries, the command-line host and the printer
+# simulator, then, for each library: loads it as a host does and shows its
+# exported variables at load, and runs the status order (200) against a
+# simulated printer of its protocol on a pseudo-terminal mapped to COM2.
 #   tools/demo.sh [BUILD_DIR]     (default: build)
 set -euo pipefail
 
@@ -10,22 +11,47 @@ dir=${1:-$raiz/build}
 
 # A parameter folder of its own, so nothing of the user's is read or written.
 perfil=$(mktemp -d)
-trap 'rm -rf "$perfil"' EXIT
+simulador=
+terminar() {
+  if [[ -n $simulador ]]; then kill "$simulador" 2>/dev/null || true; fi
+  rm -rf "$perfil"
+}
+trap terminar EXIT
+export XDG_CONFIG_HOME=$perfil
+mkdir -p "$perfil/drvfiscal"
 
 # The build speaks only when it fails.
 if ! { cmake -S "$raiz" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
-       cmake --build "$dir" --target drvepson drvhasar fiscalhost -- -j2; } >"$perfil/log" 2>&1
+       cmake --build "$dir" --target drvepson drvhasar fiscalhost fiscalsim -- -j2; } \
+     >"$perfil/log" 2>&1
 then
   cat "$perfil/log"
   exit 1
 fi
-export XDG_CONFIG_HOME=$perfil
+host=$dir/tools/host/fiscalhost
 
-for biblioteca in drvepson drvhasar; do
-  echo "=== $biblioteca: variables al cargar"
-  "$dir/tools/host/fiscalhost" --lib "$dir/$biblioteca.so"
+for protocolo in epson hasar; do
+  biblioteca=$dir/drv$protocolo.so
+  echo "=== drv$protocolo: variables al cargar"
+  "$host" --lib "$biblioteca"
   echo
-  echo "=== $biblioteca: orden 200 sin parametros grabados"
-  "$dir/tools/host/fiscalhost" --lib "$dir/$biblioteca.so" 200 2>&1
+
+  # The simulator prints the path of its line, then serves it.
+  "$dir/tools/simulador/fiscalsim" --protocol "$protocolo" </dev/null >"$perfil/ruta" &
+  simulador=$!
+  for _ in $(seq 50); do
+    [[ -s $perfil/ruta ]] && break
+    sleep 0.1
+  done
+  ruta=$(head -n 1 "$perfil/ruta")
+  [[ -n $ruta ]] || { echo "demo: el simulador no arranco"; exit 1; }
+  printf '[Puertos]\nCOM2=%s\n[Impresora Fiscal]\nGrabacion=11/12/26 10:00:00\nLP_ImpresoraPuerto=2\n' \
+    "$ruta" >"$perfil/drvfiscal/fiscal.ini"
+
+  echo "=== drv$protocolo: orden 200 (estado) con la impresora simulada en COM2 ($ruta)"
+  "$host" --lib "$biblioteca" --sin-cajas 200 2>&1
   echo
+  kill "$simulador"
+  wait "$simulador" 2>/dev/null || true
+  simulador=
 done
