@@ -38,8 +38,13 @@ bool ReemplazarArchivo(const std::string& ruta, std::string_view contenido);
 // Creates the folder and its parents when they are missing.
 void CrearCarpeta(const std::string& ruta);
 
-// An existing file opened for reading and writing in place. Each write is
-// one system call, so a killed process leaves it done or not done.
+// A killed process may leave a write half done, but only at a boundary of
+// the system's pages: a write that stays inside one aligned block of this
+// size is either done or not done.
+constexpr uint64_t kBloqueEntero = 4096;
+
+// An existing file opened for reading and writing in place, one system
+// call per write.
 class ArchivoAbierto {
  public:
   ArchivoAbierto() = default;

@@ -13,7 +13,7 @@ namespace fiscal {
 namespace {
 
 constexpr std::string_view kMarcaUtf8 = "\xEF\xBB\xBF";
-// Width of a counter's slot: digits and padding blanks.
+// Width of a counter's slot: padding blanks and digits.
 constexpr size_t kAnchoContador = 10;
 
 char Minuscula(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -226,18 +226,26 @@ Memoria* Aprender(const std::string& ruta, std::string_view contenido, ArchivoAb
 }
 
 // The text that appends a key: a new block when another section is last.
+// It must not cross a block boundary, so that a killed writer cannot leave
+// half an entry: when it would, a line of blanks fills the block first (a
+// write cut there leaves only blanks). Empty when the key is too long.
 std::string TextoAnexo(const Memoria& m, std::string_view seccion, std::string_view clave,
                        std::string_view valor) {
+  std::string previo = m.termina_en_salto ? "" : m.salto;
   std::string t;
-  if (!m.termina_en_salto) t += m.salto;
   if (!m.hay_final || !MismoNombre(m.final, seccion)) t += "[" + std::string(seccion) + "]" + m.salto;
   t += std::string(clave) + "=" + std::string(valor) + m.salto;
-  return t;
+  if (t.size() > kBloqueEntero) return "";
+  uint64_t inicio = m.firma.tamanio + previo.size();
+  uint64_t libre = kBloqueEntero - inicio % kBloqueEntero;
+  if (t.size() > libre) previo += std::string(libre - 1, ' ') + "\n";
+  return previo + t;
 }
 
 bool Anexado(Memoria& m, ArchivoAbierto& archivo, std::string_view seccion,
              std::string_view clave, std::string_view valor) {
-  if (!archivo.Anexar(TextoAnexo(m, seccion, clave, valor))) return false;
+  std::string texto = TextoAnexo(m, seccion, clave, valor);
+  if (texto.empty() || !archivo.Anexar(texto)) return false;
   m.final = std::string(seccion);
   m.hay_final = true;
   m.termina_en_salto = true;
@@ -245,10 +253,10 @@ bool Anexado(Memoria& m, ArchivoAbierto& archivo, std::string_view seccion,
 }
 
 // Replaces the whole file with `contenido`; the memory of it is dropped.
-void Reemplazar(std::string_view archivo, const std::string& ruta, std::string_view contenido) {
+bool Reemplazar(std::string_view archivo, const std::string& ruta, std::string_view contenido) {
   Olvidar(ruta);
   PrepararCarpeta(archivo, ruta);
-  ReemplazarArchivo(ruta, contenido);
+  return ReemplazarArchivo(ruta, contenido);
 }
 
 void EscribirVarias(std::string_view archivo, std::string_view seccion, const ClavesPerfil& claves) {
@@ -265,10 +273,11 @@ void EscribirVarias(std::string_view archivo, std::string_view seccion, const Cl
   if (nuevo != contenido) Reemplazar(archivo, ruta, nuevo);
 }
 
-std::string Relleno(long long n) {
+// A counter right-aligned in its slot: a write cut short by a kill leaves
+// the old number or a larger one, never a smaller one.
+std::string Alineado(long long n, size_t ancho) {
   std::string t = std::to_string(n);
-  if (t.size() < kAnchoContador) t.resize(kAnchoContador, ' ');
-  return t;
+  return t.size() < ancho ? std::string(ancho - t.size(), ' ') + t : t;
 }
 
 std::string Minusculas(std::string_view t) {
@@ -285,9 +294,9 @@ Memoria::Contador* BuscarContador(Memoria& m, std::string_view seccion, std::str
 
 // Overwrites the counter's slot in place when the new value fits.
 bool EnSitio(Memoria& m, ArchivoAbierto& archivo, Memoria::Contador& c, long long valor) {
-  std::string nuevo = std::to_string(valor);
-  if (nuevo.size() > c.bytes.size()) return false;
-  nuevo.resize(c.bytes.size(), ' ');
+  // A slot with blanks after the number takes one rewrite first.
+  std::string nuevo = Alineado(valor, c.bytes.size());
+  if (nuevo.size() > c.bytes.size() || c.bytes.empty() || c.bytes.back() == ' ') return false;
   if (!archivo.EscribirEn(c.posicion, nuevo)) return false;
   c.bytes = nuevo;
   return archivo.Firma(m.firma);
@@ -346,20 +355,17 @@ void AnexarPerfil(std::string_view archivo, std::string_view seccion, std::strin
   std::string ruta = Ruta(archivo);
   ArchivoAbierto abierto;
   if (abierto.Abrir(ruta)) {
-    if (Memoria* m = Vigente(ruta, abierto)) {
-      if (!Anexado(*m, abierto, seccion, clave, valor)) Olvidar(ruta);
-      return;
-    }
+    Memoria* m = Vigente(ruta, abierto);
+    if (m && Anexado(*m, abierto, seccion, clave, valor)) return;
   }
   // Not known: read it once. A key already there is replaced instead.
   std::string contenido;
   if (LeerArchivo(ruta, contenido) == Lectura::Leido && abierto.Abrir(ruta) &&
       !Ubicar(contenido, seccion, clave).clave) {
-    if (Memoria* m = Aprender(ruta, contenido, abierto)) {
-      if (!Anexado(*m, abierto, seccion, clave, valor)) Olvidar(ruta);
-      return;
-    }
+    Memoria* m = Aprender(ruta, contenido, abierto);
+    if (m && Anexado(*m, abierto, seccion, clave, valor)) return;
   }
+  // A file to create, an entry longer than a block, a failed write.
   abierto.Cerrar();
   EscribirPerfil(archivo, seccion, clave, valor);
 }
@@ -396,8 +402,8 @@ long long IncrementarPerfil(std::string_view archivo, std::string_view seccion,
   // Rewrite the file with a padded slot for the counter, and learn it.
   abierto.Cerrar();
   std::string nuevo = contenido;
-  Poner(nuevo, seccion, clave, Relleno(n));
-  Reemplazar(archivo, ruta, nuevo);
+  Poner(nuevo, seccion, clave, Alineado(n, kAnchoContador));
+  if (!Reemplazar(archivo, ruta, nuevo)) return 0;
   if (abierto.Abrir(ruta)) Recordar(ruta, nuevo, abierto, seccion, clave);
   return n;
 }

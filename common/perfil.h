@@ -39,9 +39,9 @@ void AnexarPerfil(std::string_view archivo, std::string_view seccion,
                   std::string_view clave, std::string_view valor);
 
 // Reads the counter `clave` (missing or not a number: 0), adds one, writes
-// it back and returns the new value. The value is kept blank-padded, so
-// that later increments overwrite it in place at a cost that does not grow
-// with the file.
+// it back and returns the new value, or 0 when it could not be written.
+// The value is kept blank-padded, so that later increments overwrite it in
+// place at a cost that does not grow with the file.
 long long IncrementarPerfil(std::string_view archivo, std::string_view seccion,
                             std::string_view clave);
 

@@ -32,12 +32,20 @@ std::string Carpeta(const std::string& ruta) {
   return barra == 0 ? "/" : ruta.substr(0, barra);
 }
 
-// A name beside `ruta` that no other writer picks at the same time.
-std::string NombreTemporal(const std::string& ruta) {
-  static std::mt19937_64 azar{std::random_device{}() ^ static_cast<uint64_t>(::getpid())};
-  char sufijo[24];
-  std::snprintf(sufijo, sizeof sufijo, ".%016llx~", static_cast<unsigned long long>(azar()));
-  return ruta + sufijo;
+// Creates a new temporary file beside `ruta`, under a name no other writer
+// picks at the same time (a forked process shares the generator's state,
+// hence the process id; a name left by a killed writer is skipped).
+int CrearTemporal(const std::string& ruta, std::string& temporal) {
+  static std::mt19937_64 azar{std::random_device{}()};
+  for (int intento = 0; intento < 100; ++intento) {
+    char sufijo[48];
+    std::snprintf(sufijo, sizeof sufijo, ".%ld.%016llx~", static_cast<long>(::getpid()),
+                  static_cast<unsigned long long>(azar()));
+    temporal = ruta + sufijo;
+    int fd = ::open(temporal.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
 }
 
 // The rename itself must reach the disk too: flush the folder.
@@ -71,8 +79,8 @@ Lectura LeerArchivo(const std::string& ruta, std::string& contenido) {
 }
 
 bool ReemplazarArchivo(const std::string& ruta, std::string_view contenido) {
-  std::string temporal = NombreTemporal(ruta);
-  int fd = ::open(temporal.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  std::string temporal;
+  int fd = CrearTemporal(ruta, temporal);
   if (fd < 0) return false;
   // The new file keeps the permissions of the one it replaces.
   struct stat st {};

@@ -31,11 +31,20 @@ OVERLAPPED En(uint64_t posicion) {
   return o;
 }
 
-std::string NombreTemporal(const std::string& ruta) {
+// Creates a new temporary file beside `ruta`; a name left by a killed
+// writer is skipped.
+HANDLE CrearTemporal(const std::string& ruta, std::string& temporal) {
   static std::mt19937_64 azar{std::random_device{}() ^ GetCurrentProcessId()};
-  char sufijo[24];
-  std::snprintf(sufijo, sizeof sufijo, ".%016llx~", static_cast<unsigned long long>(azar()));
-  return ruta + sufijo;
+  for (int intento = 0; intento < 100; ++intento) {
+    char sufijo[48];
+    std::snprintf(sufijo, sizeof sufijo, ".%lu.%016llx~", GetCurrentProcessId(),
+                  static_cast<unsigned long long>(azar()));
+    temporal = ruta + sufijo;
+    HANDLE h = CreateFileA(temporal.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return h;
+  }
+  return INVALID_HANDLE_VALUE;
 }
 
 }  // namespace
@@ -63,9 +72,8 @@ Lectura LeerArchivo(const std::string& ruta, std::string& contenido) {
 }
 
 bool ReemplazarArchivo(const std::string& ruta, std::string_view contenido) {
-  std::string temporal = NombreTemporal(ruta);
-  HANDLE h = CreateFileA(temporal.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  std::string temporal;
+  HANDLE h = CrearTemporal(ruta, temporal);
   if (h == INVALID_HANDLE_VALUE) return false;
   bool bien = contenido.empty() || EscribirTodo(h, contenido, nullptr);
   bien = bien && FlushFileBuffers(h);

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "carpeta_temporal.h"
+#include "common/archivo.h"
 #include "common/perfil.h"
 
 namespace {
@@ -181,13 +182,28 @@ TEST_F(Perfil, AnexarNotaLosCambiosDeOtros) {
   EXPECT_EQ("[A]\n1=uno\n[B]\nx=1\n[A]\n2=dos\n", Contenido("log"));
 }
 
+TEST_F(Perfil, UnAnexoNoCruzaElLimiteDeUnBloque) {
+  // A kill can cut a write only where it crosses a block boundary.
+  for (int k = 1; k <= 300; ++k) AnexarPerfil("log", "A", std::to_string(k), std::string(k % 90, 'v'));
+  AnexarPerfil("log", "A", "largo", std::string(5000, 'w'));
+  std::string c = Contenido("log");
+  for (size_t inicio = 0, fin; inicio < c.size(); inicio = fin + 1) {
+    fin = c.find('\n', inicio);
+    if (c.find_first_not_of(' ', inicio) == fin || c.compare(inicio, 6, "largo=") == 0) continue;
+    EXPECT_EQ(inicio / fiscal::kBloqueEntero, fin / fiscal::kBloqueEntero) << c.substr(inicio, 20);
+  }
+  for (int k = 1; k <= 300; ++k)
+    ASSERT_EQ(std::string(k % 90, 'v'), LeerPerfil("log", "A", std::to_string(k), "?")) << k;
+  EXPECT_EQ(std::string(5000, 'w'), LeerPerfil("log", "A", "largo", ""));
+}
+
 TEST_F(Perfil, ContadorEnSitio) {
   EXPECT_EQ(1, IncrementarPerfil("log", "A", "Lineas"));
   EXPECT_EQ(2, IncrementarPerfil("log", "A", "Lineas"));
   AnexarPerfil("log", "A", "1", "uno");
   EXPECT_EQ(3, IncrementarPerfil("log", "a", "LINEAS"));
   EXPECT_EQ("3", LeerPerfil("log", "A", "Lineas", ""));
-  EXPECT_EQ("[A]\nLineas=3         \n1=uno\n", Contenido("log"));
+  EXPECT_EQ("[A]\nLineas=         3\n1=uno\n", Contenido("log"));
 }
 
 TEST_F(Perfil, ContadorCambiadoPorOtros) {
@@ -199,10 +215,11 @@ TEST_F(Perfil, ContadorCambiadoPorOtros) {
   };
   const Caso casos[] = {
       {"otro tamanio", "[A]\nLineas=41\n", 42, "[A]\nLineas=42\n"},
-      {"mismo tamanio", "[A]\nLineas=7         \n", 8, "[A]\nLineas=8         \n"},
-      {"sin lugar", "[A]\nLineas=99\n", 100, "[A]\nLineas=100       \n"},
-      {"no es numero", "[A]\nLineas=abc\n", 1, "[A]\nLineas=1  \n"},
-      {"sin contador", "[A]\n1=x\n", 1, "[A]\n1=x\nLineas=1         \n"},
+      {"mismo tamanio", "[A]\nLineas=         7\n", 8, "[A]\nLineas=         8\n"},
+      {"blancos tras el numero", "[A]\nLineas=7   \n", 8, "[A]\nLineas=         8\n"},
+      {"sin lugar", "[A]\nLineas=99\n", 100, "[A]\nLineas=       100\n"},
+      {"no es numero", "[A]\nLineas=abc\n", 1, "[A]\nLineas=  1\n"},
+      {"sin contador", "[A]\n1=x\n", 1, "[A]\n1=x\nLineas=         1\n"},
   };
   for (const Caso& c : casos) {
     IncrementarPerfil("log", "A", "Lineas");  // leaves the file known to this process
@@ -332,12 +349,13 @@ TEST_F(Perfil, UnAnexoInterrumpidoNoRompeElRegistro) {
             ASSERT_EQ(Entrada(k), v);
           }
         }
-        ASSERT_EQ("", LeerPerfil("log", "Impresora 1", std::to_string(lineas + 1), ""));
+        ASSERT_EQ("", LeerPerfil("log", "Impresora 1", std::to_string(lineas + 1), "")) << Contenido("log");
       });
   // Every entry of the file, whole; at most one number lost per kill.
   auto entradas = Entradas(Contenido("log"));
-  ASSERT_EQ(2u, entradas.size());
+  ASSERT_EQ(2u, entradas.size()) << Contenido("log");
   for (const auto& [seccion, claves] : entradas) {
+    ASSERT_EQ(1u, claves.count("Lineas")) << Contenido("log");
     long long lineas = std::stoll(claves.at("Lineas"));
     long long faltan = 0;
     for (long long k = 1; k <= lineas; ++k) {
