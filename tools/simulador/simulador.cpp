@@ -240,6 +240,9 @@ void Simulador::AtenderTrama(const Trama& t, const std::string& bytes) {
     std::string mitad = respuesta.substr(0, respuesta.size() / 2);
     Enviar(mitad, "corte", "respuesta cortada a la mitad");
     if (f.colgar) {
+      // Give the host time to read the half answer: a hang-up drops what
+      // is still queued.
+      std::this_thread::sleep_for(milliseconds(300));
       diario_.Anotar({0, "tx", "linea", {}, -1, -1, {}, -1, -1, "colgada"});
       linea_->Colgar();
       detener_ = true;
