@@ -157,7 +157,7 @@ void Poner(std::string& c, std::string_view seccion, std::string_view clave,
     return;
   }
   if (!TerminaEnSalto(c)) c += salto;
-  c += "[" + std::string(seccion) + "]" + std::string(salto) + linea;
+  c.append("[").append(seccion).append("]").append(salto).append(linea);
 }
 
 // What this process last knew of a file it appends to, so that the next
@@ -233,8 +233,8 @@ std::string TextoAnexo(const Memoria& m, std::string_view seccion, std::string_v
                        std::string_view valor) {
   std::string previo = m.termina_en_salto ? "" : m.salto;
   std::string t;
-  if (!m.hay_final || !MismoNombre(m.final, seccion)) t += "[" + std::string(seccion) + "]" + m.salto;
-  t += std::string(clave) + "=" + std::string(valor) + m.salto;
+  if (!m.hay_final || !MismoNombre(m.final, seccion)) t.append("[").append(seccion).append("]") += m.salto;
+  t.append(clave).append("=").append(valor) += m.salto;
   if (t.size() > kBloqueEntero) return "";
   uint64_t inicio = m.firma.tamanio + previo.size();
   uint64_t libre = kBloqueEntero - inicio % kBloqueEntero;
