@@ -55,4 +55,13 @@ void AplicarModelo();
 // Runs one order code on a started connection.
 void EjecutarOrden(int16_t orden, Argumentos& argumentos);
 
+// One row of a driver's order table.
+struct Orden {
+  int16_t codigo;
+  void (*ejecutar)(Argumentos&);
+};
+
+// Runs the row of `orden`, or reports the order as not valid.
+void EjecutarDeTabla(std::span<const Orden> tabla, int16_t orden, Argumentos& argumentos);
+
 }  // namespace fiscal

@@ -1,6 +1,7 @@
 // The exported procedures: one order call from entry to return.
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "conexion.h"
 #include "driver.h"
@@ -17,6 +18,16 @@ void Argumentos::Asignar(int n, const char* texto) {
   std::string& b = (*this)[n];
   b.assign(kAnchoArgumento, ' ');
   if (texto) b.replace(0, strnlen(texto, kAnchoArgumento), texto, strnlen(texto, kAnchoArgumento));
+}
+
+void EjecutarDeTabla(std::span<const Orden> tabla, int16_t orden, Argumentos& argumentos) {
+  for (const Orden& o : tabla) {
+    if (o.codigo == orden) {
+      o.ejecutar(argumentos);
+      return;
+    }
+  }
+  MostrarError("La orden indicada no es valida|Orden=" + std::to_string(orden));
 }
 
 namespace {

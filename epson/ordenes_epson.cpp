@@ -2,7 +2,6 @@
 #include <string>
 
 #include "../common/driver.h"
-#include "../common/errores.h"
 #include "../common/estado.h"
 
 namespace fiscal {
@@ -10,11 +9,6 @@ namespace fiscal {
 namespace {
 
 void ConsultarEstado(Argumentos&) { EnviarComando('*', {"N"}); }
-
-struct Orden {
-  int16_t codigo;
-  void (*ejecutar)(Argumentos&);
-};
 
 constexpr Orden kOrdenes[] = {
     {200, ConsultarEstado},
@@ -24,13 +18,7 @@ constexpr Orden kOrdenes[] = {
 
 void EjecutarOrdenEpson(int16_t orden, Argumentos& argumentos) {
   ElEnlace().ErrorPapelFatal = 0;
-  for (const Orden& o : kOrdenes) {
-    if (o.codigo == orden) {
-      o.ejecutar(argumentos);
-      return;
-    }
-  }
-  MostrarError("La orden indicada no es valida|Orden=" + std::to_string(orden));
+  EjecutarDeTabla(kOrdenes, orden, argumentos);
 }
 
 void EjecutarOrden(int16_t orden, Argumentos& argumentos) { EjecutarOrdenEpson(orden, argumentos); }

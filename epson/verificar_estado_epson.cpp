@@ -76,7 +76,9 @@ void VerificarEstado(uint8_t codigo) {
   Enlace& en = ElEnlace();
   en.ComandoAceptado = 1;
   if (LP_Error) {
+    // The marks were for this command only, answered or not.
     en.ToleraRechazo = 0;
+    en.ErrorPapelFatal = 0;
     return;
   }
   const uint16_t f = en.EstadoFiscal, i = en.EstadoImpresora;

@@ -2,7 +2,6 @@
 #include <string>
 
 #include "../common/driver.h"
-#include "../common/errores.h"
 #include "../common/estado.h"
 #include "../common/traza.h"
 
@@ -15,11 +14,6 @@ constexpr int kArgumentoVacio = 22;
 
 void ConsultarEstado(Argumentos&) { EnviarComando('*'); }
 
-struct Orden {
-  int16_t codigo;
-  void (*ejecutar)(Argumentos&);
-};
-
 constexpr Orden kOrdenes[] = {
     {200, ConsultarEstado},
 };
@@ -31,13 +25,7 @@ void EjecutarOrdenHasar(int16_t orden, const Argumentos& recibidos) {
   for (int n = 1; n < kArgumentoVacio; ++n) argumentos[n] = recibidos[n];
   if (Param().LP_GenerarLog) TrazarOrden(orden, argumentos);
   ElEnlace().ErrorPapelFatal = 0;
-  for (const Orden& o : kOrdenes) {
-    if (o.codigo == orden) {
-      o.ejecutar(argumentos);
-      return;
-    }
-  }
-  MostrarError("La orden indicada no es valida|Orden=" + std::to_string(orden));
+  EjecutarDeTabla(kOrdenes, orden, argumentos);
 }
 
 void EjecutarOrden(int16_t orden, Argumentos& argumentos) { EjecutarOrdenHasar(orden, argumentos); }

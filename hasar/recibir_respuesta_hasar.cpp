@@ -80,9 +80,9 @@ Resultado RecibirRespuesta(uint8_t codigo, int64_t vence) {
         }
         break;
       case Fase::kEsperaStx:
-        // DC1 and DC3 are only noted; DC1 goes by the tag of DC2.
+        // DC1 and DC3 are only noted.
         if (b == DC1 || b == DC3) {
-          AnotarDetalle(b == DC1 ? " DC2" : " DC3");
+          AnotarDetalle(b == DC1 ? " DC1" : " DC3");
         } else if (b == DC2 || b == DC4) {
           AnotarDetalle(b == DC2 ? " DC2" : " DC4");
           espera_respuesta = ahora;

@@ -266,11 +266,15 @@ TEST_F(EstadoEpson, FallaDelIntercambioNoTocaLosIndicadores) {
   LP_CajonAbierto = 1;
   LP_Fiscalizada = 1;
   fiscal::ElEnlace().ToleraRechazo = 1;
+  fiscal::ElEnlace().ErrorPapelFatal = 1;
+  fiscal::ElEnlace().EstadoImpresora = 0x4000;
   LP_Error = 1;
   fiscal::VerificarEstado(0x2A);
   EXPECT_EQ(1, LP_CajonAbierto);
   EXPECT_EQ(1, LP_Fiscalizada);
+  // Neither mark may carry over to the next command.
   EXPECT_EQ(0, fiscal::ElEnlace().ToleraRechazo);
+  EXPECT_EQ(0, fiscal::ElEnlace().ErrorPapelFatal);
 }
 
 TEST_F(EstadoEpson, DesbordeDeFormularioEnFacturas) {

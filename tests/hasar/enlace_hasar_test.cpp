@@ -136,7 +136,7 @@ TEST_F(EnlaceHasar, IntentosYSusMarcas) {
        "|INTENTO=1 ACK ?21", 1},
       {"byte suelto antes del ack", {Luego({Bytes("x"), Contestar()})}, "|INTENTO=1 ?120 ACK", 1},
       {"dc1 se anota como dc2, dc3 y dc4",
-       {Luego({Bytes("\x06\x11\x13\x14"), SoloRespuesta()})}, "|INTENTO=1 ACK DC2 DC3 DC4", 1},
+       {Luego({Bytes("\x06\x11\x13\x14"), SoloRespuesta()})}, "|INTENTO=1 ACK DC1 DC3 DC4", 1},
       {"bloque erroneo", {BloqueErroneo()}, "|INTENTO=1 ACK BCC-Error|INTENTO=2 ACK", 2},
       {"secuencia distinta", {Respuesta(1, 0)}, "|INTENTO=1 ACK SEQ[32=?33]|INTENTO=2 ACK", 2},
       {"orden distinta", {Respuesta(0, 1)}, "|INTENTO=1 ACK ORD[42=?43]|INTENTO=2 ACK", 2},
