@@ -1,5 +1,8 @@
 #include "enlace.h"
 
+#include "errores.h"
+#include "lp_fiscal.h"
+
 namespace fiscal {
 
 void LimpiarRespuesta(Enlace& en) {
@@ -32,6 +35,24 @@ void InformeEstado::Agregar(std::string& texto, std::string_view m) {
   texto.resize(SinBlancosFinales(texto).size());
   texto += m;
   if (texto.size() > kMaximo) texto.resize(kMaximo);
+}
+
+bool IniciarVerificacion(Enlace& en) {
+  en.ComandoAceptado = 1;
+  if (!LP_Error) return true;
+  // The marks were for this command only, answered or not.
+  en.ToleraRechazo = 0;
+  en.ErrorPapelFatal = 0;
+  return false;
+}
+
+void Informar(Enlace& en, const InformeEstado& inf, std::string_view sufijo, bool mostrar_avisos) {
+  const std::string avisos(SinBlancosFinales(inf.avisos));
+  if (!EsBlanco(inf.errores))
+    MostrarError(std::string(SinBlancosFinales(inf.errores)) + avisos + std::string(sufijo));
+  if (!avisos.empty() && mostrar_avisos) MostrarAviso(avisos + std::string(sufijo));
+  en.ToleraRechazo = 0;
+  en.ErrorPapelFatal = 0;
 }
 
 bool ConfirmarEnvio(std::string_view trama, std::string_view titulo) {

@@ -1,6 +1,8 @@
 // The parts of a command exchange that both printer families share.
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -28,5 +30,40 @@ struct InformeEstado {
   void Aviso(std::string_view m) { Agregar(avisos, m); }
   static void Agregar(std::string& texto, std::string_view m);
 };
+
+// One bit of the fiscal status word and where its condition goes.
+struct BitFiscal {
+  uint16_t mascara;
+  enum Destino { kError, kAviso, kRechazo } destino;
+  std::string_view mensaje;
+};
+
+// The start of a status check: false when the exchange failed and there
+// is no answer to judge (the marks of the command are dropped then).
+bool IniciarVerificacion(Enlace& en);
+
+// Errors and warnings of the fiscal bits in `palabra`, except those in
+// `excluidos`. A rejection only clears ComandoAceptado while ToleraRechazo
+// is set; otherwise `rechazo` reports it.
+template <typename Rechazo>
+void RevisarBitsFiscales(std::span<const BitFiscal> bits, uint16_t palabra, uint16_t excluidos,
+                         Enlace& en, InformeEstado& inf, Rechazo&& rechazo) {
+  for (const BitFiscal& b : bits) {
+    if (!(palabra & b.mascara) || (excluidos & b.mascara)) continue;
+    if (b.destino == BitFiscal::kError)
+      inf.Error(b.mensaje);
+    else if (b.destino == BitFiscal::kAviso)
+      inf.Aviso(b.mensaje);
+    else if (en.ToleraRechazo)
+      en.ComandoAceptado = 0;
+    else
+      rechazo(b);
+  }
+}
+
+// The end of a status check: the errors, with the warnings, go to
+// MostrarError; the warnings alone to an "AVISO" box when `mostrar_avisos`;
+// both followed by `sufijo`. The marks of the command are dropped.
+void Informar(Enlace& en, const InformeEstado& inf, std::string_view sufijo, bool mostrar_avisos);
 
 }  // namespace fiscal

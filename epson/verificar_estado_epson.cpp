@@ -13,12 +13,6 @@ namespace fiscal {
 
 namespace {
 
-struct BitFiscal {
-  uint16_t mascara;
-  enum { kError, kAviso, kRechazo } destino;
-  std::string_view mensaje;
-};
-
 constexpr BitFiscal kBitsFiscales[] = {
     {0x0001, BitFiscal::kError, "Error comprobacion memoria fiscal|"},
     {0x0002, BitFiscal::kError, "Error comprobacion memoria de trabajo|"},
@@ -58,11 +52,8 @@ bool CierreSeCalla(uint8_t c) { return c == 0x39 || c == 0x5E || c == 0x5D || c 
 // Commands after which warnings are shown.
 bool MuestraAvisos(uint8_t c) { return c == 0x43 || c == 0x63 || c == 0x4A || c == 0x2A; }
 
-void Rechazo(InformeEstado& inf, Enlace& en, std::string_view mensaje, uint8_t codigo) {
-  if (en.ToleraRechazo) {
-    en.ComandoAceptado = 0;
-    return;
-  }
+// A rejection names the command and the printer's first return fields.
+void Rechazo(InformeEstado& inf, const Enlace& en, std::string_view mensaje, uint8_t codigo) {
   inf.Error(std::string(mensaje) + HexaDeByte(codigo) + "h)|");
   for (int n = 0; n < 5; ++n) {
     if (!en.CamposRespuesta[n].Blanco())
@@ -74,26 +65,14 @@ void Rechazo(InformeEstado& inf, Enlace& en, std::string_view mensaje, uint8_t c
 
 void VerificarEstado(uint8_t codigo) {
   Enlace& en = ElEnlace();
-  en.ComandoAceptado = 1;
-  if (LP_Error) {
-    // The marks were for this command only, answered or not.
-    en.ToleraRechazo = 0;
-    en.ErrorPapelFatal = 0;
-    return;
-  }
+  if (!IniciarVerificacion(en)) return;
   const uint16_t f = en.EstadoFiscal, i = en.EstadoImpresora;
   InformeEstado inf;
 
-  for (const BitFiscal& b : kBitsFiscales) {
-    if (!(f & b.mascara)) continue;
-    if (b.mascara == kFiscalDesborde && (f & kDocumentoAbierto)) continue;
-    if (b.destino == BitFiscal::kRechazo)
-      Rechazo(inf, en, b.mensaje, codigo);
-    else if (b.destino == BitFiscal::kError)
-      inf.Error(b.mensaje);
-    else
-      inf.Aviso(b.mensaje);
-  }
+  // With a document open the totals overflow bit means something else.
+  const uint16_t excluidos = (f & kDocumentoAbierto) ? kFiscalDesborde : 0;
+  RevisarBitsFiscales(kBitsFiscales, f, excluidos, en, inf,
+                      [&](const BitFiscal& b) { Rechazo(inf, en, b.mensaje, codigo); });
   LP_Fiscalizada = (f & kFiscalizada) == kFiscalizada;
 
   en.DesbordeFormulario = 0;
@@ -126,14 +105,7 @@ void VerificarEstado(uint8_t codigo) {
   en.IndicadorBit9 = (i & 0x0200) != 0;
   LP_CajonAbierto = (i & 0x1000) != 0;
 
-  const std::string estado(en.TextoEstado.Valor());
-  if (!EsBlanco(inf.errores)) {
-    MostrarError(std::string(SinBlancosFinales(inf.errores)) +
-                 std::string(SinBlancosFinales(inf.avisos)) + "|" + estado);
-  }
-  if (!EsBlanco(inf.avisos) && MuestraAvisos(codigo)) MostrarAviso(inf.avisos + "|" + estado);
-  en.ToleraRechazo = 0;
-  en.ErrorPapelFatal = 0;
+  Informar(en, inf, "|" + std::string(en.TextoEstado.Valor()), MuestraAvisos(codigo));
 }
 
 }  // namespace fiscal

@@ -13,12 +13,6 @@ namespace fiscal {
 
 namespace {
 
-struct BitFiscal {
-  uint16_t mascara;
-  enum { kError, kAviso, kRechazo } destino;
-  std::string_view mensaje;
-};
-
 constexpr BitFiscal kBitsFiscales[] = {
     {0x0001, BitFiscal::kError, "Error comprobacion memoria fiscal|"},
     {0x0002, BitFiscal::kError, "Error comprobacion memoria de trabajo|"},
@@ -60,30 +54,14 @@ bool MuestraAvisos(int16_t orden) { return orden == 206 || orden == 207; }
 void VerificarEstado(uint8_t codigo) {
   EstadoDriver& e = Estado();
   Enlace& en = e.enlace;
-  en.ComandoAceptado = 1;
-  if (LP_Error) {
-    // No answer to judge. The marks were for this command only.
-    en.ToleraRechazo = 0;
-    en.ErrorPapelFatal = 0;
-    return;
-  }
+  if (!IniciarVerificacion(en)) return;
   const uint16_t f = en.EstadoFiscal, i = en.EstadoImpresora;
   InformeEstado inf;
 
-  for (const BitFiscal& b : kBitsFiscales) {
-    if (!(f & b.mascara)) continue;
-    if (b.destino == BitFiscal::kError) {
-      inf.Error(b.mensaje);
-    } else if (b.destino == BitFiscal::kAviso) {
-      inf.Aviso(b.mensaje);
-    } else if (en.ToleraRechazo) {
-      en.ComandoAceptado = 0;
-    } else {
-      inf.Error(b.mensaje);
-      if (b.mascara == kCampoInvalido)
-        inf.Error(std::string(en.CamposRespuesta[0].Valor()) + "|");
-    }
-  }
+  RevisarBitsFiscales(kBitsFiscales, f, 0, en, inf, [&](const BitFiscal& b) {
+    inf.Error(b.mensaje);
+    if (b.mascara == kCampoInvalido) inf.Error(std::string(en.CamposRespuesta[0].Valor()) + "|");
+  });
   LP_Fiscalizada = (f & kFiscalizada) == kFiscalizada;
   if (f & kJornadaAbierta) {
     if (f & kComprobanteAbierto) {
@@ -107,14 +85,7 @@ void VerificarEstado(uint8_t codigo) {
 
   const std::string sufijo =
       "|" + std::string(en.TextoEstado.Valor()) + " (" + HexaDeByte(codigo) + "h)";
-  if (!EsBlanco(inf.errores)) {
-    MostrarError(std::string(SinBlancosFinales(inf.errores)) +
-                 std::string(SinBlancosFinales(inf.avisos)) + sufijo);
-  }
-  if (!EsBlanco(inf.avisos) && (MuestraAvisos(e.orden_en_curso) || e.SerieLeida.Blanco()))
-    MostrarAviso(std::string(SinBlancosFinales(inf.avisos)) + sufijo);
-  en.ToleraRechazo = 0;
-  en.ErrorPapelFatal = 0;
+  Informar(en, inf, sufijo, MuestraAvisos(e.orden_en_curso) || e.SerieLeida.Blanco());
 }
 
 }  // namespace fiscal
