@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "trama.h"
+
 namespace fiscal {
 
 // Constants that tell the two drivers apart.
@@ -19,6 +21,12 @@ struct DescripcionDriver {
   // The order entry of the trace log is written on entry to LP_IMPRIMIR,
   // before the connection (Epson), or by the dispatch after it (Hasar).
   bool traza_orden_al_entrar;
+  // How ü and Ü are made printable in frames and in the trace log.
+  ReglaDieresis dieresis;
+  // The notice that the trace log is growing (every 50 entries from 200).
+  bool aviso_auditoria;
+  // Between the model and the serial number in the editor's printer text.
+  std::string_view separador_serie;
 };
 
 extern const DescripcionDriver kDriver;

@@ -86,7 +86,7 @@ void EdicionParametros::Grabar() {
 std::string EdicionParametros::TextoImpresora() const {
   const EstadoDriver& e = Estado();
   std::string t(e.ModeloImpresora.Valor());
-  if (kDriver.marca == "HASAR") t += " #";
+  t += kDriver.separador_serie;
   t += e.SerieLeida.Valor();
   if (e.SerieLeida.Blanco()) t.clear();
   t.resize(30, ' ');

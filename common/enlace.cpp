@@ -1,5 +1,6 @@
 #include "enlace.h"
 
+#include "driver.h"
 #include "errores.h"
 #include "lp_fiscal.h"
 
@@ -23,10 +24,10 @@ void TomarEstado(const ColectorRespuesta& col, Enlace& en) {
   en.TextoEstado = TextoEstado(en.EstadoImpresora, en.EstadoFiscal);
 }
 
-OpcionesTrama OpcionesDeTrama(ReglaDieresis dieresis, bool esc) {
+OpcionesTrama OpcionesDeTrama(bool esc) {
   return {.normalizar = !ElEnlace().CamposSinNormalizar,
           .permitir_acentos = Param().LP_PermitirAcentos == "S",
-          .dieresis = dieresis,
+          .dieresis = kDriver.dieresis,
           .esc = esc};
 }
 

@@ -18,7 +18,7 @@ void CopiarCampos(const ColectorRespuesta& col, Enlace& en);
 // Status words and TextoEstado of a collected answer.
 void TomarEstado(const ColectorRespuesta& col, Enlace& en);
 // Frame options from the parameters and the marks of this command.
-OpcionesTrama OpcionesDeTrama(ReglaDieresis dieresis, bool esc = false);
+OpcionesTrama OpcionesDeTrama(bool esc = false);
 // Asks the operator whether to send `trama`; on No the marks of this
 // command are dropped and false is returned.
 bool ConfirmarEnvio(std::string_view trama, std::string_view titulo);

@@ -47,9 +47,8 @@ void TrazarOrden(int16_t orden, const Argumentos& argumentos) {
 }
 
 void TrazarComando(uint8_t codigo, std::string_view trama) {
-  ReglaDieresis regla = kDriver.marca == "EPSON" ? ReglaDieresis::Vocal : ReglaDieresis::Numeral;
   bool acentos = Param().LP_PermitirAcentos == "S";
-  Entrada(HexaDeByte(codigo) + "h) " + NormalizarCampo(trama, acentos, regla));
+  Entrada(HexaDeByte(codigo) + "h) " + NormalizarCampo(trama, acentos, kDriver.dieresis));
 }
 
 void TrazarRespuesta(std::string_view respuesta) { Entrada(" OK) " + std::string(respuesta)); }
@@ -58,7 +57,7 @@ long TrazarCierre() {
   long numero = TomarNumero();
   if (numero == 0) return 0;
   if (LP_Error) Anotar(numero, std::string_view(LP_ErrorMensaje));
-  if (kDriver.marca == "EPSON" && numero >= 200 && numero % 50 == 0) MostrarAviso(kAvisoAuditoria);
+  if (kDriver.aviso_auditoria && numero >= 200 && numero % 50 == 0) MostrarAviso(kAvisoAuditoria);
   return numero;
 }
 

@@ -9,6 +9,9 @@ const DescripcionDriver kDriver = {
     .tipo_comprobante_defecto = "TF",
     .tipo_letra_inicial = "12",
     .traza_orden_al_entrar = true,
+    .dieresis = ReglaDieresis::Vocal,
+    .aviso_auditoria = true,
+    .separador_serie = "",
 };
 
 namespace {

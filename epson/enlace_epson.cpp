@@ -76,7 +76,7 @@ void EnviarComando(uint8_t codigo, std::span<const std::string_view> campos) {
   if (++en.SecuenciaComando < kPrimeraSecuencia || en.SecuenciaComando > kUltimaSecuencia)
     en.SecuenciaComando = kPrimeraSecuencia;
   const std::string trama = ArmarTrama(static_cast<uint8_t>(en.SecuenciaComando), codigo, campos,
-                                       OpcionesDeTrama(ReglaDieresis::Vocal));
+                                       OpcionesDeTrama());
   en.CamposSinNormalizar = 0;
   if (p.LP_GenerarLog) TrazarComando(codigo, trama);
   if (p.LP_MostrarComandos &&

@@ -9,6 +9,9 @@ const DescripcionDriver kDriver = {
     .tipo_comprobante_defecto = "TQ",
     .tipo_letra_inicial = "10",
     .traza_orden_al_entrar = false,
+    .dieresis = ReglaDieresis::Numeral,
+    .aviso_auditoria = false,
+    .separador_serie = " #",
 };
 
 namespace {

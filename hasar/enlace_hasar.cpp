@@ -28,7 +28,7 @@ void EnviarComando(uint8_t codigo, std::span<const std::string_view> campos) {
     en.SecuenciaComando = kPrimeraSecuencia;
   const std::string trama =
       ArmarTrama(static_cast<uint8_t>(en.SecuenciaComando), codigo, campos,
-                 OpcionesDeTrama(ReglaDieresis::Numeral, p.LP_TipoComprobante == "FC"));
+                 OpcionesDeTrama(p.LP_TipoComprobante == "FC"));
   en.CamposSinNormalizar = 0;
   if (p.LP_GenerarLog) TrazarComando(codigo, trama);
   if (p.LP_MostrarComandos && !ConfirmarEnvio(trama, "Envia comando " + HexaDeByte(codigo) + "h ?"))

@@ -21,7 +21,7 @@ using fiscal::kDriver;
 using prueba::Contenido;
 using prueba::Grabar;
 
-const bool kEpson = kDriver.marca == "EPSON";
+const bool kEpson = kDriver.aviso_auditoria;
 
 class Traza : public prueba::PruebaEnCarpeta {
  protected:
