@@ -8,6 +8,7 @@ paquetes=(
   libgtest-dev libgmock-dev libbenchmark-dev   # tests and benchmarks
   g++-mingw-w64-i686 binutils-mingw-w64-i686   # the 32-bit Windows DLLs
   socat                                        # pseudo-terminal pairs for serial tests
+  clang libclang-rt-14-dev                     # fuzz targets (libFuzzer)
 )
 
 faltan=()
