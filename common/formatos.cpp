@@ -29,34 +29,41 @@ int64_t Decimal::Redondeado(int decimales) const {
   return millonesimos >= 0 ? (millonesimos + mitad) / divisor : -((-millonesimos + mitad) / divisor);
 }
 
-Decimal LeerDecimal(std::string_view t) {
+int64_t LeerEscalado(std::string_view t, int decimales, int64_t tope_entero) {
+  decimales = std::clamp(decimales, 0, 18);
   size_t i = 0;
   while (i < t.size() && (t[i] == ' ' || t[i] == '\t')) ++i;
   bool negativo = false;
   if (i < t.size() && (t[i] == '-' || t[i] == '+')) negativo = t[i++] == '-';
-  // Larger numbers saturate, far from any overflow in later arithmetic.
-  constexpr int64_t kTope = INT64_MAX / 100 / Decimal::kUno;
   int64_t entero = 0;
   for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i) {
-    entero = std::min(kTope, entero * 10 + (t[i] - '0'));
+    entero = std::min(tope_entero, entero * 10 + (t[i] - '0'));
   }
   int64_t fraccion = 0;
   int cifras = 0;
   bool redondear = false;
   if (i < t.size() && t[i] == '.') {
     for (++i; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i) {
-      if (cifras < Decimal::kDecimales) {
+      if (cifras < decimales) {
         fraccion = fraccion * 10 + (t[i] - '0');
         ++cifras;
-      } else if (cifras == Decimal::kDecimales) {
+      } else if (cifras == decimales) {
         redondear = t[i] >= '5';
         ++cifras;
       }
     }
   }
-  while (cifras < Decimal::kDecimales) fraccion *= 10, ++cifras;
-  int64_t v = entero * Decimal::kUno + fraccion + (redondear ? 1 : 0);
-  return {negativo ? -v : v};
+  int64_t escala = 1;
+  for (int d = 0; d < decimales; ++d) escala *= 10;
+  while (cifras < decimales) fraccion *= 10, ++cifras;
+  int64_t v = entero * escala + fraccion + (redondear ? 1 : 0);
+  return negativo ? -v : v;
+}
+
+Decimal LeerDecimal(std::string_view t) {
+  // Larger numbers saturate, far from any overflow in later arithmetic.
+  constexpr int64_t kTope = INT64_MAX / 100 / Decimal::kUno;
+  return {LeerEscalado(t, Decimal::kDecimales, kTope)};
 }
 
 std::string EnteroFijo(int64_t valor, int ancho) {

@@ -28,6 +28,9 @@ struct Decimal {
 // a point and more digits; anything else ends the number. A text that is
 // no number reads as 0. Decimals beyond the sixth are rounded.
 Decimal LeerDecimal(std::string_view texto);
+// The same conversion to `decimales` places (at most 18), as a count of
+// units of the last place; the whole part saturates at `tope_entero`.
+int64_t LeerEscalado(std::string_view texto, int decimales, int64_t tope_entero);
 
 // W digits, zero-filled, no sign. A value with more digits than W keeps
 // them all, so the printer refuses the field instead of taking a cut one.
