@@ -45,7 +45,7 @@ void LeerTotales() {
   const Enlace& en = ElEnlace();
   Totales t;
   EnviarHasar('p', {}, kTolera);
-  for (int n = 0; n < kRegistrosTotales && !LP_Error && en.ComandoAceptado; ++n) {
+  for (int n = 1; !LP_Error && en.ComandoAceptado; ++n) {
     const std::string_view tipo = en.CamposRespuesta[0].Valor();
     switch (tipo.empty() ? ' ' : tipo[0]) {
       case '1':
@@ -63,6 +63,7 @@ void LeerTotales() {
       default: break;
     }
     t.Exportar();
+    if (n == kRegistrosTotales) return;
     EnviarHasar('q', {}, kTolera);
   }
 }

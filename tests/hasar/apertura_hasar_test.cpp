@@ -15,8 +15,8 @@ using Lista = std::vector<std::string>;
 
 // Order arguments 1 to 14 by number.
 struct Args {
-  std::string nombre, nombre2, iva, tipo_doc, doc, codigo_b, dir1, dir2, dir3, asoc1, asoc2,
-      tipo, copias, estacion;
+  std::string nombre{}, nombre2{}, iva{}, tipo_doc{}, doc{}, codigo_b{}, dir1{}, dir2{}, dir3{},
+      asoc1{}, asoc2{}, tipo{}, copias{}, estacion{};
   Lista Lista14() const {
     return {nombre, nombre2, iva, tipo_doc, doc, codigo_b, dir1, dir2, dir3, asoc1, asoc2, tipo,
             copias, estacion};
