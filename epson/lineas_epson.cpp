@@ -15,16 +15,20 @@ namespace fiscal {
 
 namespace {
 
-// v x num / den, rounded half away from zero, held within int64.
+// Converted prices stay below this many millionths, so that rounding them
+// later cannot overflow; the printer refuses such a price anyway.
+constexpr int64_t kTopePrecio = INT64_MAX / 4;
+
+// v x num / den (den > 0), rounded half away from zero.
 Decimal Proporcion(Decimal v, int64_t num, int64_t den) {
   __int128 p = static_cast<__int128>(v.millonesimos) * num;
   __int128 q = (p < 0 ? p - den / 2 : p + den / 2) / den;
-  q = std::clamp<__int128>(q, -INT64_MAX, INT64_MAX);
-  return {static_cast<int64_t>(q)};
+  return {static_cast<int64_t>(std::clamp<__int128>(q, -kTopePrecio, kTopePrecio))};
 }
 
+// a + b for non-negative values.
 Decimal Sumado(Decimal a, Decimal b) {
-  return {a.millonesimos > INT64_MAX - b.millonesimos ? INT64_MAX : a.millonesimos + b.millonesimos};
+  return {std::min(kTopePrecio, a.millonesimos + std::min(kTopePrecio, b.millonesimos))};
 }
 
 Decimal Absoluto(Decimal v) { return {v.millonesimos < 0 ? -v.millonesimos : v.millonesimos}; }

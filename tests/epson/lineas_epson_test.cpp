@@ -5,6 +5,7 @@
 
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/estado.h"
@@ -158,6 +159,28 @@ TEST_F(LineasEpson, LineaAdicionalRechazadaDetieneElItem) {
   Ordenar(218, {"Item", "Linea 2", "Linea 3", "", "1", "1", "", "21", "", "", "T"});
   EXPECT_EQ(Frames{"A|Linea 2"}, Enviadas());
   EXPECT_EQ(1, LP_Error);
+}
+
+// Numbers far beyond every field: sent as they come out (the printer
+// refuses them), with no overflow on the way.
+TEST_F(LineasEpson, NumerosDesmedidosSeEnvianSinDesbordar) {
+  Modo("FC");
+  const std::string enorme(40, '9');
+  for (const char* letra : {"A", "B"}) {
+    for (const char* base : {"T", "B"}) {
+      EnCurso("F", letra);
+      Ordenar(218, {"Item", "", "", "", "-" + enorme, enorme, enorme, enorme, enorme, enorme,
+                    base});
+      EXPECT_EQ(1u, Enviadas().size()) << letra << base;
+      EXPECT_EQ(0, LP_Error) << Mensaje();
+    }
+  }
+  for (auto [orden, args] : {std::pair<int16_t, Args>{221, {"", enorme}},
+                             {222, {"", "-" + enorme}},
+                             {220, {"", "x", enorme}}}) {
+    Ordenar(orden, args);
+    EXPECT_EQ(1u, Enviadas().size()) << orden;
+  }
 }
 
 constexpr uint16_t kFormularioLleno = prueba::kDocumentoAbierto | 0x0800 | 0x0040;
