@@ -101,6 +101,18 @@ TEST_F(ConexionEpson, PuertoOcupadoNoEnviaNada) {
   EXPECT_EQ(0, LP_Error) << LP_ErrorMensaje;
 }
 
+TEST_F(ConexionEpson, UnPuertoQuedadoAbiertoSeCierraAntesDeReabrir) {
+  AbrirPuertoGuionado();
+  LP_IMPRIMIR(200);
+  EXPECT_EQ(0, LP_Error) << LP_ErrorMensaje;
+  EXPECT_EQ(2, puerto.aperturas);
+  EXPECT_EQ(2, puerto.cierres);
+  // A failed open keeps nothing to close later.
+  puerto.error_abrir = EBUSY;
+  LP_IMPRIMIR(200);
+  EXPECT_EQ(2, puerto.cierres);
+}
+
 TEST_F(ConexionEpson, ConfiguracionRechazadaCierraElPuerto) {
   fiscal::Param().LP_ImpresoraConfig = "9600,X,8,1";
   puerto.error_linea = EINVAL;

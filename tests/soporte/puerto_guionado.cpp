@@ -29,7 +29,10 @@ class CanalGuionado final : public fiscal::CanalSerie {
   uint32_t Escribir(const uint8_t* o, size_t n, size_t& escritos) override {
     return p_.Escribir(o, n, escritos);
   }
-  void Cerrar() override { p_.abierto = false; }
+  void Cerrar() override {
+    p_.abierto = false;
+    ++p_.cierres;
+  }
 
  private:
   PuertoGuionado& p_;

@@ -39,6 +39,7 @@ class PuertoGuionado {
   std::vector<std::string> modos;       // mode texts applied
   std::string dispositivo;              // the name it was opened under
   int aperturas = 0;
+  int cierres = 0;
   bool abierto = false;
   // System error codes to fail a call with (0: succeed).
   uint32_t error_abrir = 0, error_leer = 0, error_escribir = 0, error_linea = 0;
