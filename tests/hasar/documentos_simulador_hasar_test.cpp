@@ -83,4 +83,26 @@ TEST_F(DocumentosSimuladorHasar, FacturaEnFormularioConCliente) {
   for (const auto& r : sim->Recibidas()) EXPECT_EQ(0x1B, r.bytes.at(2)) << r.codigo;
 }
 
+TEST_F(DocumentosSimuladorHasar, NotaDeCreditoYCancelacion) {
+  fiscal::Param().LP_TipoComprobante = "TF";
+  LP_EmiteCRE = 1;
+  LP_IMPRIMIR(216, nullptr, nullptr, "F", "DNI", nullptr, nullptr, nullptr, nullptr, nullptr,
+              nullptr, "0001-00000012", "C");
+  ASSERT_EQ(0, LP_Error) << LP_ErrorMensaje;
+  ASSERT_NO_FATAL_FAILURE(Item("Devolucion", "1", "121"));
+  ASSERT_NO_FATAL_FAILURE(Paso(224));
+  EXPECT_EQ(1, LP_UltimoComprobante);
+  EXPECT_EQ((std::vector<int64_t>{10000, 2100, 0, 0, 12100}), Totales());
+  for (const char* t : {"NOTA DE CREDITO \"B\"", "Ref.: 0001-00000012", "Devolucion"})
+    EXPECT_TRUE(EnRollo(t)) << t << "\n" << sim->TextoRollo();
+
+  ASSERT_NO_FATAL_FAILURE(Paso(216, nullptr, nullptr, "F"));
+  ASSERT_NO_FATAL_FAILURE(Item("Error", "1", "5"));
+  ASSERT_NO_FATAL_FAILURE(Paso(223));
+  EXPECT_TRUE(EnRollo("*** COMPROBANTE CANCELADO ***")) << sim->TextoRollo();
+  const std::string codigos = sim->Codigos();
+  EXPECT_EQ("\x81", codigos.substr(codigos.find("B]]]") + 4, 1));
+  EXPECT_EQ("]]]\x98", codigos.substr(codigos.size() - 4));
+}
+
 }  // namespace
