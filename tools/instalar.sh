@@ -8,6 +8,8 @@ paquetes=(
   libgtest-dev libgmock-dev libbenchmark-dev   # tests and benchmarks
   g++-mingw-w64-i686 binutils-mingw-w64-i686   # the 32-bit Windows DLLs
   socat                                        # pseudo-terminal pairs for serial tests
+  libfltk1.3-dev                               # the operator windows on Linux
+  xvfb xauth imagemagick                       # window tests and screenshots without a screen
   clang libclang-rt-14-dev                     # fuzz targets (libFuzzer)
 )
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "../plataforma.h"
+#include "operador_fltk.h"
 
 namespace fiscal {
 
@@ -33,7 +34,11 @@ Reloj& RelojDelSistema() {
   return reloj;
 }
 
-Operador& OperadorDelSistema() { return OperadorDeConsola(); }
+// FLTK windows when an X display can be opened, the console otherwise.
+Operador& OperadorDelSistema() {
+  Operador* ventanas = OperadorFltk();
+  return ventanas ? *ventanas : OperadorDeConsola();
+}
 
 std::string RutaPerfilPorDefecto() {
   std::string base;
