@@ -37,7 +37,8 @@ for protocolo in epson hasar; do
   echo
 
   # The simulator prints the path of its line, then serves it.
-  "$dir/tools/simulador/fiscalsim" --protocol "$protocolo" </dev/null >"$perfil/ruta" &
+  "$dir/tools/simulador/fiscalsim" --protocol "$protocolo" --roll "$perfil/rollo-$protocolo" \
+    --journal "$perfil/diario-$protocolo.jsonl" </dev/null >"$perfil/ruta" &
   simulador=$!
   for _ in $(seq 50); do
     [[ -s $perfil/ruta ]] && break
@@ -45,11 +46,32 @@ for protocolo in epson hasar; do
   done
   ruta=$(head -n 1 "$perfil/ruta")
   [[ -n $ruta ]] || { echo "demo: el simulador no arranco"; exit 1; }
-  printf '[Puertos]\nCOM2=%s\n[Impresora Fiscal]\nGrabacion=11/12/26 10:00:00\nLP_ImpresoraPuerto=2\n' \
+  printf '[Puertos]\nCOM2=%s\n[Impresora Fiscal]\nGrabacion=11/12/26 10:00:00\nLP_ImpresoraPuerto=2\nLP_TipoComprobante=TQ\n' \
     "$ruta" >"$perfil/drvfiscal/fiscal.ini"
 
   echo "=== drv$protocolo: orden 200 (estado) con la impresora simulada en COM2 ($ruta)"
   "$host" --lib "$biblioteca" --sin-cajas 200 2>&1
+  echo
+
+  echo "=== drv$protocolo: un tique (216, 218, 218, 222, 224)"
+  orden() {
+    local salida
+    salida=$("$host" --lib "$biblioteca" --sin-cajas "$@" 2>&1)
+    if ! grep -q '^LP_Error  *0$' <<<"$salida"; then
+      echo "$salida"
+      echo "demo: la orden $1 fallo"
+      exit 1
+    fi
+    echo "$salida"
+  }
+  # Argument 12 of the opening order is the document kind: T, a ticket.
+  orden 216 "" "" "" "" "" "" "" "" "" "" "" T >/dev/null
+  orden 218 Yerba "" "" "" 2 150.50 "" 21 "" "" T >/dev/null
+  orden 218 Azucar "" "" "" 1 99.99 "" 21 "" "" T >/dev/null
+  orden 222 Efectivo 500 >/dev/null
+  orden 224 "Gracias por su compra" | grep -E '^LP_(UltimoComprobante|Ultimo(Total|Neto|Iva))'
+  echo "--- rollo de papel de la impresora simulada"
+  cat "$perfil/rollo-$protocolo"
   echo
   kill "$simulador"
   wait "$simulador" 2>/dev/null || true
