@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -74,6 +75,21 @@ struct Mensaje {
 
 class EdicionParametros;
 
+// One row of the printer information window: a label and its value.
+struct FilaRespuesta {
+  std::string etiqueta;
+  std::string valor;
+};
+
+// The printer information window: a title, the labelled return fields, the
+// status words as text, and whether the printer is fiscalised.
+struct VentanaRespuesta {
+  std::string_view titulo;
+  std::span<const FilaRespuesta> filas;
+  std::string_view estado;
+  bool fiscalizada = false;
+};
+
 enum class ResultadoDialogo {
   Grabado,     // the operator saved
   Cerrado,     // closed without saving
@@ -92,6 +108,23 @@ class Operador {
   virtual ResultadoDialogo EditarParametros(EdicionParametros& edicion) = 0;
   // Whether the operator has pressed ESC since the last poll.
   virtual bool EscapePulsado() { return false; }
+  // Forgets keys pressed before now.
+  virtual void DescartarTeclas() {}
+
+  // The information window, modal until the operator closes it.
+  virtual void MostrarRespuesta(const VentanaRespuesta&) {}
+
+  // The progress window "Imprimiendo" of long commands: shown, advanced
+  // (0 to 100) and hidden; the call goes on meanwhile.
+  virtual void AbrirProgreso() {}
+  virtual void AvanzarProgreso(int /*porcentaje*/) {}
+  virtual void CerrarProgreso() {}
+
+  // The loose-sheet prompt, shown while the driver polls the printer; the
+  // animation line holds `asteriscos` asterisks (0: "...").
+  virtual void AbrirHojaSuelta() {}
+  virtual void AnimarHojaSuelta(int /*asteriscos*/) {}
+  virtual void CerrarHojaSuelta() {}
 };
 
 // The implementations this build uses on the real machine.
