@@ -34,7 +34,28 @@ class OperadorGuionado : public fiscal::Operador {
     if (!editor) return fiscal::ResultadoDialogo::SinPantalla;
     return editor(e);
   }
-  bool EscapePulsado() override { return escape; }
+  bool EscapePulsado() override {
+    if (escapes_pendientes > 0) {
+      --escapes_pendientes;
+      return true;
+    }
+    return escape;
+  }
+  void DescartarTeclas() override {
+    escapes_pendientes = 0;
+    eventos.push_back("descartar");
+  }
+  void MostrarRespuesta(const fiscal::VentanaRespuesta& v) override {
+    ventanas.push_back({std::string(v.titulo),
+                        std::vector<fiscal::FilaRespuesta>(v.filas.begin(), v.filas.end()),
+                        std::string(v.estado), v.fiscalizada});
+  }
+  void AbrirProgreso() override { eventos.push_back("progreso abierto"); }
+  void AvanzarProgreso(int p) override { eventos.push_back("progreso " + std::to_string(p)); }
+  void CerrarProgreso() override { eventos.push_back("progreso cerrado"); }
+  void AbrirHojaSuelta() override { eventos.push_back("hoja abierta"); }
+  void AnimarHojaSuelta(int n) override { eventos.push_back("hoja " + std::to_string(n)); }
+  void CerrarHojaSuelta() override { eventos.push_back("hoja cerrada"); }
 
   // Boxes with this caption, in order.
   std::vector<CajaVista> Con(const std::string& titulo) const {
@@ -47,6 +68,17 @@ class OperadorGuionado : public fiscal::Operador {
   std::deque<fiscal::Respuesta> respuestas;
   std::vector<CajaVista> cajas;
   std::function<fiscal::ResultadoDialogo(fiscal::EdicionParametros&)> editor;
+  // Information windows shown, and the other windows' events in order.
+  struct VentanaVista {
+    std::string titulo;
+    std::vector<fiscal::FilaRespuesta> filas;
+    std::string estado;
+    bool fiscalizada;
+  };
+  std::vector<VentanaVista> ventanas;
+  std::vector<std::string> eventos;
+  // ESC answers to the next polls (after those, `escape`).
+  int escapes_pendientes = 0;
   int ediciones = 0;
   bool escape = false;
 };
