@@ -39,6 +39,21 @@ Aspecto AspectoDe(Icono i) {
   return {"i", FL_BLUE};
 }
 
+// Enter presses the button that has the focus, as Space does.
+class VentanaMensaje final : public Fl_Window {
+ public:
+  using Fl_Window::Fl_Window;
+  int handle(int evento) override {
+    const int tecla = Fl::event_key();
+    if (evento == FL_KEYBOARD && (tecla == FL_Enter || tecla == FL_KP_Enter) && Fl::focus() &&
+        Fl::focus()->window() == this) {
+      Fl::focus()->do_callback();
+      return 1;
+    }
+    return Fl_Window::handle(evento);
+  }
+};
+
 // A modal box with an icon, the text and one or two buttons; the default
 // button has the focus, so Enter or Space answers with it.
 class CajaMensaje {
@@ -59,7 +74,7 @@ class CajaMensaje {
     const int ancho = std::max(70 + ancho_texto, 220);
     const int alto = 20 + alto_texto + 50;
 
-    Fl_Window ventana(ancho, alto);
+    VentanaMensaje ventana(ancho, alto);
     ventana.copy_label(fltk::ParaMostrar(mensaje_.titulo).c_str());
     ventana.callback(Cerrar, this);
 
@@ -152,6 +167,7 @@ namespace fltk {
 
 void EsperarCierre(Fl_Window& ventana) {
   ventana.set_modal();
+  ventana.position((Fl::w() - ventana.w()) / 2, (Fl::h() - ventana.h()) / 2);
   ventana.show();
   if (Gancho()) {
     Fl::flush();
