@@ -2,7 +2,6 @@
 // close (227).
 #include <string>
 
-#include "../common/errores.h"
 #include "../common/estado.h"
 #include "../common/formatos.h"
 #include "../common/lp_fiscal.h"
@@ -12,8 +11,9 @@ namespace fiscal {
 
 void AbrirNoFiscal(Argumentos& a) {
   if (LeerDecimal(a[1]) > Decimal{}) {
-    // The loose-sheet preparation and its prompt are not built yet.
-    MostrarError("La orden indicada no esta disponible para hoja suelta|Orden=225");
+    EsperarHojaSuelta();
+    if (LP_Error) return;
+    EnviarImpreso('H', {"U", "O"});
     return;
   }
   EnviarImpreso('H');

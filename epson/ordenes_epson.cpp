@@ -47,6 +47,15 @@ namespace {
 
 void ConsultarEstado(Argumentos&) { EnviarComando('*', {"N"}); }
 
+// 201 to 205: a status query with the order's letter, shown in the
+// information window.
+template <int16_t kOrden, char kLetra>
+void Informacion(Argumentos&) {
+  static constexpr char kCampo[] = {kLetra, '\0'};
+  EnviarComando('*', {kCampo});
+  MostrarRespuesta(kOrden);
+}
+
 void ComandoK(Argumentos&) { EnviarTolerado('K'); }
 void ComandoLlave(Argumentos&) { EnviarTolerado('{'); }
 void ComandoBarra(Argumentos&) { EnviarTolerado(0x7C); }
@@ -74,12 +83,20 @@ void TextoFiscal(Argumentos& a) {
 }
 
 constexpr Orden kOrdenes[] = {
-    {200, ConsultarEstado},     {210, ComandoK},          {211, AvanzarPapel},
+    {200, ConsultarEstado},
+    {201, Informacion<201, 'N'>},
+    {202, Informacion<202, 'P'>},
+    {203, Informacion<203, 'C'>},
+    {204, Informacion<204, 'A'>},
+    {205, Informacion<205, 'D'>},
+    {206, CierreX},             {207, CierreZ},
+    {208, InformePorFechas},    {209, InformePorCierres},
+    {210, ComandoK},            {211, AvanzarPapel},      {213, MostrarReloj},
     {214, ComandoLlave},        {215, ComandoBarra},      {216, AbrirComprobante},
     {217, TextoFiscal},         {218, ImprimirItem},      {219, OrdenSubtotal},
     {220, ImprimirImpuesto},    {221, ImprimirAjuste},    {222, ImprimirPago},
     {223, CancelarComprobante}, {224, CerrarComprobante}, {225, AbrirNoFiscal},
-    {226, TextoNoFiscal},       {227, CerrarNoFiscal},
+    {226, TextoNoFiscal},       {227, CerrarNoFiscal},    {231, LeerReloj},
 };
 
 }  // namespace

@@ -41,6 +41,33 @@ int32_t NumeroDevuelto(int n);
 // LP_Ultimo* amounts.
 void PedirSubtotal(uint8_t codigo, std::string_view marca, std::string_view texto);
 
+// The progress window "Imprimiendo", shown while the object lives; each
+// Avanzar is one of `total` steps done.
+class VentanaProgreso {
+ public:
+  explicit VentanaProgreso(int total = 0);
+  ~VentanaProgreso();
+  VentanaProgreso(const VentanaProgreso&) = delete;
+  VentanaProgreso& operator=(const VentanaProgreso&) = delete;
+  void Avanzar();
+
+ private:
+  int hechos_ = 0;
+  int total_;
+};
+
+// Labels the answer of an information order, lists it in LP_Resultado and
+// shows it once when LP_ResultadoMostrar is set. Does nothing after a
+// failed command.
+void MostrarRespuesta(int16_t orden);
+
+// Sets the printer for a loose sheet and waits until it is in; an error
+// leaves LP_Error set.
+void EsperarHojaSuelta();
+
+// The X or Z closing of `orden` (206 or 207).
+void CierreDiario(char letra, int16_t orden);
+
 // Order handlers.
 void AbrirComprobante(Argumentos& a);     // 216
 void ImprimirItem(Argumentos& a);         // 218
@@ -53,5 +80,11 @@ void CerrarComprobante(Argumentos& a);    // 224
 void AbrirNoFiscal(Argumentos& a);        // 225
 void TextoNoFiscal(Argumentos& a);        // 226
 void CerrarNoFiscal(Argumentos& a);       // 227
+void CierreX(Argumentos& a);              // 206
+void CierreZ(Argumentos& a);              // 207
+void InformePorFechas(Argumentos& a);     // 208
+void InformePorCierres(Argumentos& a);    // 209
+void MostrarReloj(Argumentos& a);         // 213
+void LeerReloj(Argumentos& a);            // 231
 
 }  // namespace fiscal
