@@ -171,6 +171,9 @@ TEST_F(CierresSimulador, XYZConMantenimiento) {
   EXPECT_EQ(Resultado(), Leer("Historial", titulo));
   EXPECT_EQ(1u, Veces(Archivo(), "\nX/00001 "));
   EXPECT_NE(std::string::npos, sim->TextoRollo().find("CIERRE \"Z\""));
+  size_t esperas = 0;
+  for (const auto& e : sim->Diario()) esperas += e.tipo == "espera";
+  EXPECT_GE(esperas, 2u);
 }
 
 }  // namespace
