@@ -1,6 +1,5 @@
 // The operator of a Windows process with a desktop: MessageBoxA boxes and
-// the ESC key polled from the keyboard. The parameter editor is not
-// available here yet, so it reports that no dialog can be shown.
+// the ESC key polled from the keyboard, and the parameter editor dialog.
 #include <windows.h>
 
 #include <string>
@@ -45,8 +44,8 @@ class OperadorMensajes final : public Operador {
         return OperadorDeConsola().Mostrar(m);
     }
   }
-  ResultadoDialogo EditarParametros(EdicionParametros&) override {
-    return ResultadoDialogo::SinPantalla;
+  ResultadoDialogo EditarParametros(EdicionParametros& edicion) override {
+    return EditarParametrosWin32(edicion);
   }
   // Bit 0: pressed since the previous poll; bit 15: held down now.
   bool EscapePulsado() override { return (GetAsyncKeyState(VK_ESCAPE) & 0x8001) != 0; }

@@ -9,4 +9,8 @@ namespace fiscal {
 // station), the console operator otherwise (services, headless runs).
 Operador& OperadorDeWindows();
 
+// The parameter editor as a modal dialog; SinPantalla when it cannot be
+// created.
+ResultadoDialogo EditarParametrosWin32(EdicionParametros& edicion);
+
 }  // namespace fiscal
