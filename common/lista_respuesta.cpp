@@ -1,5 +1,7 @@
 #include "lista_respuesta.h"
 
+#include "fecha_impresora.h"
+#include "formatos.h"
 #include "lp_fiscal.h"
 #include "texto.h"
 
@@ -9,6 +11,16 @@ namespace {
 constexpr size_t kAnchoValor = 80;
 constexpr size_t kAnchoResultado = sizeof LP_Resultado;
 }  // namespace
+
+void FechaLegible(Texto<250>& campo) {
+  campo = FechaVisible(SerialDeFechaImpresora(campo.Valor()));
+}
+
+void HoraLegible(Texto<250>& campo) {
+  // Midnight is a valid time, yet a zero field means the clock is unset.
+  const bool cero = LeerEntero(campo.Valor()) == 0;
+  campo = cero ? std::string() : HoraVisible(SerialDeHoraImpresora(campo.Valor()));
+}
 
 ListaRespuesta ArmarListaRespuesta(const Enlace& en) {
   ListaRespuesta lista;

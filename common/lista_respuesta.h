@@ -9,6 +9,7 @@
 
 #include "estado.h"
 #include "plataforma.h"
+#include "texto.h"
 
 namespace fiscal {
 
@@ -16,6 +17,11 @@ struct ListaRespuesta {
   std::vector<FilaRespuesta> filas;
   std::string resultado;  // at most 255 characters
 };
+
+// A return field written yymmdd or hhmmss rewritten as dd/mm/yy or
+// hh:mm:ss; blank when zero or not a valid date or time.
+void FechaLegible(Texto<250>& campo);
+void HoraLegible(Texto<250>& campo);
 
 // Rows of the return fields of the last answer under their labels; a
 // field that is only DEL is listed with an empty value.
