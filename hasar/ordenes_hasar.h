@@ -21,6 +21,19 @@ void ImprimirPagoHasar(Argumentos& a);
 void CancelarComprobanteHasar(Argumentos& a);
 void CerrarComprobanteHasar(Argumentos& a);
 
+// Daily closings (X, Z) and the fiscal memory reports by dates and by
+// closing numbers.
+void CierreDiarioHasar(char letra);
+void CierreXHasar(Argumentos& a);
+void CierreZHasar(Argumentos& a);
+void InformeFechasHasar(Argumentos& a);
+void InformeCierresHasar(Argumentos& a);
+
+// Captions the answer of an information order (201 to 207, 213), leaves
+// it in LP_Resultado and shows it while LP_ResultadoMostrar is set. After a
+// failed command it does nothing.
+void MostrarRespuestaHasar(int16_t orden);
+
 // The marks of exactly one command.
 struct Marcas {
   bool tolera = false;  // a refusal is no error; ComandoAceptado tells
@@ -31,6 +44,13 @@ constexpr Marcas kTolera{.tolera = true};
 
 // Sends one command with exactly these marks (none left from before).
 void EnviarHasar(uint8_t codigo, std::initializer_list<std::string_view> campos, Marcas m = {});
+
+// An information order: its command without fields, then the answer.
+template <int16_t kOrden, uint8_t kComando>
+void ConsultarHasar(Argumentos&) {
+  EnviarHasar(kComando, {});
+  MostrarRespuestaHasar(kOrden);
+}
 
 // The field that tells the printer it carries no value.
 inline constexpr std::string_view kSinValor{"\x7F"};
