@@ -25,9 +25,9 @@ constexpr int kPrimerId = 100;  // control n of the table has id kPrimerId + n
 constexpr int kIdAyuda = 99;    // the line that shows the buttons' tips
 constexpr editor::Caja kCajaAyuda{310, 478, 290, 20};
 
-// Table pixels to dialog units of 8-point Arial (about 6 by 14 pixels per
+// Table pixels to dialog units of 8-point Arial (about 7 by 14 pixels per
 // base unit).
-short Dx(int px) { return static_cast<short>(px * 2 / 3); }
+short Dx(int px) { return static_cast<short>(px * 4 / 7); }
 short Dy(int py) { return static_cast<short>(py * 4 / 7); }
 
 std::wstring Ancho(std::string_view cp1252) {
