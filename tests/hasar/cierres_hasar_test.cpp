@@ -126,6 +126,17 @@ TEST_F(CierresHasar, UnTituloRechazadoNoDetieneElCierre) {
   EXPECT_EQ("Z/00008 11/12/26 10:30:15", Leer("Ultimo cierre", "Titulo"));
 }
 
+// The operator learns of a nearly full fiscal memory when it matters most.
+TEST_F(CierresHasar, AvisosDelCierreSeMuestran) {
+  for (int i = 0; i < 3; ++i) reacciones.push_back(Contestar());
+  reacciones.push_back(Contestar(0, 0x0100, {"3"}));
+  Orden(207);
+  EXPECT_EQ("", Error());
+  ASSERT_EQ(1u, operador.Con("AVISO").size());
+  EXPECT_NE(std::string::npos, operador.Con("AVISO")[0].texto.find("Memoria fiscal casi llena"));
+  EXPECT_EQ("Z/00003 11/12/26 10:30:15", Leer("Ultimo cierre", "Titulo"));
+}
+
 // A closing the printer refuses or never answers did not happen: the log
 // must not record it with the text of an earlier order as its detail.
 TEST_F(CierresHasar, CierreFallidoNoSeAnota) {
