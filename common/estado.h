@@ -53,6 +53,8 @@ struct Enlace {
   uint8_t CamposSinNormalizar = 0;
   uint8_t ToleraRechazo = 0;
   uint8_t ErrorPapelFatal = 0;
+  // The last command got an answer that passed every check of the link.
+  uint8_t RespuestaValida = 0;
   // Flags left by the status check.
   uint8_t ComandoAceptado = 1;
   uint8_t DesbordeFormulario = 0;

@@ -5,6 +5,7 @@
 
 #include "estado.h"
 #include "formatos.h"
+#include "lista_respuesta.h"
 #include "lp_fiscal.h"
 #include "perfil.h"
 #include "texto.h"
@@ -30,10 +31,16 @@ std::string TituloCierre(char letra) {
 }
 
 void AnotarCierre(char letra) {
-  if (LP_Error) return;
+  // A closing the printer made is never lost, even when its status words
+  // reported an error; one it never answered, or refused, is no closing.
+  const Enlace& en = ElEnlace();
+  if (!en.RespuestaValida || LeerEntero(en.CamposRespuesta[0].Valor()) <= 0) return;
   const std::string titulo = TituloCierre(letra);
-  const std::string detalle(
-      SinBlancosFinales(std::string_view(LP_Resultado, sizeof LP_Resultado).substr(0, kAnchoDetalle)));
+  // After an error the information window did not run, so LP_Resultado
+  // still holds an earlier text: the detail comes from the answer itself.
+  std::string detalle = LP_Error ? ArmarListaRespuesta(en).resultado
+                                 : std::string(std::string_view(LP_Resultado, sizeof LP_Resultado));
+  detalle = std::string(SinBlancosFinales(std::string_view(detalle).substr(0, kAnchoDetalle)));
   EscribirPerfil(kArchivo, kUltimo, ClavesPerfil{{"Titulo", titulo}, {"Detalle", detalle}});
   // A title already in the history (same closing in the same second) is
   // replaced; a new one is appended without rewriting the history.

@@ -14,9 +14,10 @@ std::string TituloCierre(char letra);
 
 // Records the closing just made, with the first 250 characters of
 // LP_Resultado as its detail: "Titulo" and "Detalle" of "Ultimo cierre",
-// then the title's key in "Historial". A closing that failed (LP_Error
-// set) is not recorded: its answer holds no closing number and
-// LP_Resultado still holds an earlier order's text.
+// then the title's key in "Historial". Every closing the printer answered
+// with a closing number is recorded, also when its status words reported
+// an error (then the detail is built from the answer); a closing that got
+// no valid answer, or was refused, is not.
 void AnotarCierre(char letra);
 
 }  // namespace fiscal

@@ -73,6 +73,7 @@ Resultado RecibirRespuesta(uint8_t codigo) {
 void EnviarComando(uint8_t codigo, std::span<const std::string_view> campos) {
   Enlace& en = ElEnlace();
   const Parametros& p = Param();
+  en.RespuestaValida = 0;
   if (++en.SecuenciaComando < kPrimeraSecuencia || en.SecuenciaComando > kUltimaSecuencia)
     en.SecuenciaComando = kPrimeraSecuencia;
   const std::string trama = ArmarTrama(static_cast<uint8_t>(en.SecuenciaComando), codigo, campos,
@@ -87,7 +88,11 @@ void EnviarComando(uint8_t codigo, std::span<const std::string_view> campos) {
     EscribirPuerto(p.LP_ImpresoraPuerto, trama);
     if (LP_Error) break;
     Resultado r = RecibirRespuesta(codigo);
-    if (LP_Error || r == kValida) break;
+    if (LP_Error) break;
+    if (r == kValida) {
+      en.RespuestaValida = 1;
+      break;
+    }
     if (r == kAbandonar || envios >= kEnviosMaximos) {
       MostrarError("Error en la comunicacion con impresora|" + en.DetalleReintentos);
       break;

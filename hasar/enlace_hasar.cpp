@@ -24,6 +24,7 @@ void EnviarComando(uint8_t codigo, std::span<const std::string_view> campos) {
   EstadoDriver& e = Estado();
   Enlace& en = e.enlace;
   const Parametros& p = e.parametros;
+  en.RespuestaValida = 0;
   if (++en.SecuenciaComando < kPrimeraSecuencia || en.SecuenciaComando > kUltimaSecuencia)
     en.SecuenciaComando = kPrimeraSecuencia;
   const std::string trama =
@@ -53,6 +54,7 @@ void EnviarComando(uint8_t codigo, std::span<const std::string_view> campos) {
     Resultado r = RecibirRespuesta(codigo, vence);
     if (LP_Error) break;
     if (r == Resultado::kValida) {
+      en.RespuestaValida = 1;
       if (p.LP_MostrarComandos)
         ElOperador().Mostrar({.texto = en.DetalleReintentos, .titulo = "Respuesta"});
       break;

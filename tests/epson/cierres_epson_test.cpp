@@ -110,6 +110,7 @@ TEST_F(CierresEpson, MismoCierreEnElMismoSegundoReemplaza) {
 
 TEST_F(CierresEpson, DetalleDe250Caracteres) {
   for (auto& c : cierre.campos) c = std::string(30, 'n');
+  cierre.campos[0] = "00007" + std::string(25, 'n');
   Ordenar(207);
   EXPECT_EQ(255u, Resultado().size());
   EXPECT_EQ(Resultado().substr(0, 250), Leer("Ultimo cierre", "Detalle"));

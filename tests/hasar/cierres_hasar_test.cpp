@@ -139,13 +139,18 @@ TEST_F(CierresHasar, AvisosDelCierreSeMuestran) {
 
 // A closing the printer refuses or never answers did not happen: the log
 // must not record it with the text of an earlier order as its detail.
+// A refused closing leaves no trace in the log: it made no closing, and
+// LP_Resultado still holds what an earlier order left there. A closing the
+// printer made is recorded even when its status reports an error, with the
+// detail taken from its answer.
 TEST_F(CierresHasar, CierreFallidoNoSeAnota) {
   struct Caso {
     const char* nombre;
     Reaccion reaccion;
+    const char* detalle;  // nullptr: nothing recorded
   } casos[] = {
-      {"rechazado", Rechazar()},
-      {"falla de la impresora", Contestar(0x0004, 0, {"9"})},
+      {"rechazado", Rechazar(), nullptr},
+      {"hecho con falla de la impresora", Contestar(0x0004, 0, {"9"}), "|01=9"},
   };
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.nombre);
@@ -158,7 +163,12 @@ TEST_F(CierresHasar, CierreFallidoNoSeAnota) {
     EXPECT_NE("", Error());
     EXPECT_EQ((Lista{"progreso abierto", "progreso cerrado"}), operador.eventos);
     EXPECT_EQ("|01=de antes", Resultado());
-    EXPECT_EQ("", Contenido(kLog));
+    if (c.detalle) {
+      EXPECT_EQ(c.detalle, fiscal::LeerPerfil(kLog, "Ultimo cierre", "Detalle", ""));
+      EXPECT_EQ(0u, fiscal::LeerPerfil(kLog, "Ultimo cierre", "Titulo", "").find("Z/00009 "));
+    } else {
+      EXPECT_EQ("", Contenido(kLog));
+    }
   }
 }
 
