@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "../common/entero128.h"
 #include "../common/errores.h"
 #include "../common/estado.h"
 #include "../common/formatos.h"
@@ -21,9 +22,8 @@ constexpr int64_t kTopePrecio = INT64_MAX / 4;
 
 // v x num / den (den > 0), rounded half away from zero.
 Decimal Proporcion(Decimal v, int64_t num, int64_t den) {
-  __int128 p = static_cast<__int128>(v.millonesimos) * num;
-  __int128 q = (p < 0 ? p - den / 2 : p + den / 2) / den;
-  return {static_cast<int64_t>(std::clamp<__int128>(q, -kTopePrecio, kTopePrecio))};
+  int64_t q = CocienteRedondeado(Producto(v.millonesimos, num), Producto(den, 1));
+  return {std::clamp(q, -kTopePrecio, kTopePrecio)};
 }
 
 // a + b for non-negative values.

@@ -2,13 +2,12 @@
 
 #include <algorithm>
 
+#include "../common/entero128.h"
 #include "../common/formatos.h"
 
 namespace fiscal {
 
 namespace {
-
-using Largo = __int128;
 
 constexpr int64_t Potencia(int n) {
   int64_t p = 1;
@@ -16,12 +15,9 @@ constexpr int64_t Potencia(int n) {
   return p;
 }
 
-// a / b rounded half away from zero.
-int64_t DividirRedondeando(Largo a, Largo b) {
-  if (b < 0) a = -a, b = -b;
-  Largo q = (a >= 0 ? a + b / 2 : a - b / 2) / b;
-  constexpr Largo kTope = INT64_MAX;
-  return static_cast<int64_t>(std::clamp(q, -kTope, kTope));
+// (a x b) / (c x d) rounded half away from zero, exactly.
+int64_t DividirRedondeando(int64_t a, int64_t b, int64_t c, int64_t d) {
+  return CocienteRedondeado(Producto(a, b), Producto(c, d));
 }
 
 int Acotar(int decimales) { return std::clamp(decimales, 0, Cifra::kDecimales); }
@@ -40,17 +36,17 @@ Cifra LeerCifra(std::string_view t) {
 
 Cifra Redondear(Cifra c, int decimales) {
   int64_t paso = Potencia(Cifra::kDecimales - Acotar(decimales));
-  return {DividirRedondeando(c.v, paso) * paso};
+  return {DividirRedondeando(c.v, 1, paso, 1) * paso};
 }
 
 Cifra Dividir(Cifra num, Cifra den, int decimales) {
   int64_t paso = Potencia(Cifra::kDecimales - Acotar(decimales));
-  return {DividirRedondeando(Largo{num.v} * Cifra::kUno, Largo{den.v} * paso) * paso};
+  return {DividirRedondeando(num.v, Cifra::kUno, den.v, paso) * paso};
 }
 
 Cifra Multiplicar(Cifra a, Cifra b, int decimales) {
   int64_t paso = Potencia(Cifra::kDecimales - Acotar(decimales));
-  return {DividirRedondeando(Largo{a.v} * b.v, Largo{Cifra::kUno} * paso) * paso};
+  return {DividirRedondeando(a.v, b.v, Cifra::kUno, paso) * paso};
 }
 
 std::string CifraConPunto(Cifra c, int ancho, int decimales) {
