@@ -28,7 +28,7 @@ std::string_view Recortado(std::string_view t);
 template <size_t N>
 void AsignarFijo(char (&destino)[N], std::string_view valor) {
   size_t n = std::min(N, valor.size());
-  std::memcpy(destino, valor.data(), n);
+  if (n > 0) std::memcpy(destino, valor.data(), n);  // an empty view may hold no pointer
   std::memset(destino + n, ' ', N - n);
 }
 
@@ -47,7 +47,7 @@ class Texto {
   Texto(std::string_view v) { Asignar(v); }  // NOLINT: reads like the fixed texts it models
   void Asignar(std::string_view v) {
     size_t n = std::min(N, v.size());
-    std::memcpy(datos_.data(), v.data(), n);
+    if (n > 0) std::memcpy(datos_.data(), v.data(), n);  // an empty view may hold no pointer
     std::fill(datos_.begin() + n, datos_.end(), ' ');
   }
   Texto& operator=(std::string_view v) {

@@ -21,6 +21,7 @@ saneado=$raiz/build-saneado
 cmake -S "$raiz" -B "$saneado" -DCMAKE_BUILD_TYPE=Debug -DDRVFISCAL_SANEAR=ON >/dev/null
 cmake --build "$saneado" -- -j"$trabajos" >/dev/null
 estado=0
+LSAN_OPTIONS=suppressions=$raiz/tests/lsan.supp:print_suppressions=0 \
 ctest --test-dir "$saneado" --output-on-failure -j"$trabajos" --timeout 600 \
   >"$saneado/ctest.log" 2>&1 || estado=$?
 if ((estado != 0)); then

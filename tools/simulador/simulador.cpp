@@ -112,8 +112,9 @@ void Simulador::Correr() {
 }
 
 bool Simulador::Enviar(const std::string& bytes, const std::string& tipo, const std::string& nota) {
+  diario_.Anotar({0, "tx", tipo, bytes, -1, -1, {}, -1, -1, nota});
   bool ok = linea_->Escribir(bytes);
-  diario_.Anotar({0, "tx", tipo, bytes, -1, -1, {}, -1, -1, ok ? nota : nota + " (no se pudo escribir)"});
+  if (!ok) diario_.Anotar({0, "tx", "linea", {}, -1, -1, {}, -1, -1, "no se pudo escribir " + tipo});
   return ok;
 }
 
@@ -265,9 +266,11 @@ void Simulador::AnotarRespuesta(const std::string& bytes, const std::string& not
       e.campos.assign(leida.campos.begin() + 2, leida.campos.end());
     }
   }
-  bool ok = linea_->Escribir(bytes);
-  if (!ok) e.nota += " (no se pudo escribir)";
+  // Journaled before it goes out, so that whoever reads the journal once
+  // the host has the answer finds it there.
   diario_.Anotar(std::move(e));
+  if (!linea_->Escribir(bytes))
+    diario_.Anotar({0, "tx", "linea", {}, -1, -1, {}, -1, -1, "no se pudo escribir la respuesta"});
 }
 
 void Simulador::EnviarRespuesta(std::string respuesta, const Trama& t, const std::string& nota) {
