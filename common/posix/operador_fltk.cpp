@@ -61,11 +61,7 @@ class CajaMensaje {
   explicit CajaMensaje(const Mensaje& m) : mensaje_(m) {}
 
   Respuesta Mostrar() {
-    std::string texto;  // "@" starts a symbol in FLTK labels: doubled, it is itself
-    for (char c : fltk::ParaMostrar(mensaje_.texto)) {
-      texto += c;
-      if (c == '@') texto += c;
-    }
+    const std::string texto = fltk::SinSimbolos(fltk::ParaMostrar(mensaje_.texto));
     fl_font(FL_HELVETICA, fltk::kLetra);
     int w = 0, h = 0;
     fl_measure(texto.c_str(), w, h, 1);
@@ -145,10 +141,15 @@ class OperadorFltkX final : public Operador {
   ResultadoDialogo EditarParametros(EdicionParametros& edicion) override {
     return fltk::EditarParametros(edicion);
   }
-  bool EscapePulsado() override {
-    Fl::check();
-    return Fl::get_key(FL_Escape) != 0;
-  }
+  bool EscapePulsado() override { return fltk::EscapePulsado(); }
+  void DescartarTeclas() override { fltk::DescartarTeclas(); }
+  void MostrarRespuesta(const VentanaRespuesta& v) override { fltk::MostrarRespuesta(v); }
+  void AbrirProgreso() override { fltk::AbrirProgreso(); }
+  void AvanzarProgreso(int porcentaje) override { fltk::AvanzarProgreso(porcentaje); }
+  void CerrarProgreso() override { fltk::CerrarProgreso(); }
+  void AbrirHojaSuelta() override { fltk::AbrirHojaSuelta(); }
+  void AnimarHojaSuelta(int asteriscos) override { fltk::AnimarHojaSuelta(asteriscos); }
+  void CerrarHojaSuelta() override { fltk::CerrarHojaSuelta(); }
 };
 
 Operador* Elegir() {
@@ -169,11 +170,23 @@ void EsperarCierre(Fl_Window& ventana) {
   ventana.set_modal();
   ventana.position((Fl::w() - ventana.w()) / 2, (Fl::h() - ventana.h()) / 2);
   ventana.show();
-  if (Gancho()) {
-    Fl::flush();
-    Gancho()(ventana);
-  }
+  AvisarGancho(ventana);
   while (ventana.shown()) Fl::wait();
+}
+
+void AvisarGancho(Fl_Window& ventana) {
+  if (!Gancho()) return;
+  Fl::flush();
+  Gancho()(ventana);
+}
+
+std::string SinSimbolos(std::string_view texto) {
+  std::string r;
+  for (char c : texto) {
+    r += c;
+    if (c == '@') r += c;
+  }
+  return r;
 }
 
 std::string ParaMostrar(std::string_view texto) {

@@ -1,10 +1,15 @@
-// The FLTK message box and parameter editor on a virtual X server, driven
+// The FLTK message box, parameter editor and the printer's windows on a
+// virtual X server, driven
 // from the window hook as an operator would. With DRVFISCAL_CAPTURAS set to
 // a folder, each window is also saved there as a screenshot.
 #include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Browser.H>
 #include <FL/Fl_Button.H>
+#include <FL/Fl_Check_Button.H>
 #include <FL/Fl_Group.H>
 #include <FL/Fl_Input.H>
+#include <FL/Fl_Progress.H>
 #include <FL/Fl_Round_Button.H>
 #include <FL/Fl_Spinner.H>
 #include <FL/Fl_Window.H>
@@ -22,6 +27,10 @@
 #include "common/posix/operador_fltk.h"
 #include "common/texto.h"
 #include "resources/editor_parametros.h"
+
+// Xlib's macros (None, Bool, Status) would clash with the headers above.
+#include <FL/x.H>
+#include <X11/keysym.h>
 
 namespace {
 
@@ -199,6 +208,160 @@ TEST_F(DialogosFltk, CajaDeMensajeConTituloLineasYBotonPorDefecto) {
   EXPECT_EQ(fiscal::Respuesta::Aceptar,
             fiscal::ElOperador().Mostrar({.texto = "Hecho", .titulo = "ERROR",
                                           .icono = fiscal::Icono::Error}));
+}
+
+// The labels of the window's boxes, in creation order.
+std::vector<std::string> Rotulos(Fl_Window& w) {
+  std::vector<std::string> r;
+  for (Fl_Box* b : DeClase<Fl_Box>(w)) r.push_back(b->label() ? b->label() : "");
+  return r;
+}
+
+// ESC as the X server delivers it to the window, queued until the
+// operator's next look at its events.
+void PulsarEscape(Fl_Window& w) {
+  XKeyEvent e{};
+  e.type = KeyPress;
+  e.display = fl_display;
+  e.window = fl_xid(&w);
+  e.root = DefaultRootWindow(fl_display);
+  e.same_screen = True;
+  e.keycode = XKeysymToKeycode(fl_display, XK_Escape);
+  XSendEvent(fl_display, e.window, True, KeyPressMask, reinterpret_cast<XEvent*>(&e));
+  e.type = KeyRelease;
+  XSendEvent(fl_display, e.window, True, KeyReleaseMask, reinterpret_cast<XEvent*>(&e));
+  XSync(fl_display, False);
+}
+
+struct CasoRespuesta {
+  bool fiscalizada;
+  bool con_caja_de_cierre;  // closed with the close box instead of the button
+};
+
+class VentanaRespuestaFltk : public DialogosFltk,
+                             public ::testing::WithParamInterface<CasoRespuesta> {};
+
+// The rows in two columns (Windows-1252 shown as UTF-8, "@" and tabs as
+// plain text), the title and status lines, "Fisc" only when fiscalised,
+// and the window waits until it is closed.
+TEST_P(VentanaRespuestaFltk, MuestraLasFilasYEsperaElCierre) {
+  const CasoRespuesta caso = GetParam();
+  const std::vector<fiscal::FilaRespuesta> filas = {
+      {"Ult.comprobante emitido  ", "00001234"},
+      {"Raz\xF3n social             ", "Caf\xE9 @ la\tesquina"},
+      {"Obs                      ", ""}};
+  std::string caption, boton, tip;
+  std::vector<std::string> rotulos, lineas;
+  int columna_etiqueta = 0;
+  bool fisc_visible = false, abierta_en_el_gancho = false;
+  fiscal::PonerGanchoVentanas([&](Fl_Window& w) {
+    caption = w.label();
+    abierta_en_el_gancho = w.shown();
+    rotulos = Rotulos(w);
+    if (auto l = DeClase<Fl_Browser>(w); !l.empty()) {
+      for (int i = 1; i <= l[0]->size(); ++i) lineas.push_back(l[0]->text(i));
+      columna_etiqueta = l[0]->column_widths()[0];
+      EXPECT_EQ(FL_COURIER, l[0]->textfont());
+    }
+    for (Fl_Check_Button* c : DeClase<Fl_Check_Button>(w))
+      if (std::string("Fisc") == c->label()) fisc_visible = c->visible();
+    Fl_Button* b = Boton(w, kEpson ? "Cerrar" : "Aceptar");
+    if (b) boton = b->label(), tip = b->tooltip() ? b->tooltip() : "";
+    Capturar(std::string("respuesta_") + (kEpson ? "epson" : "hasar") + ".png");
+    if (caso.con_caja_de_cierre || !b) {
+      w.do_callback();
+    } else {
+      b->do_callback();
+    }
+  });
+  fiscal::ElOperador().MostrarRespuesta({.titulo = "Informacion general",
+                                         .filas = filas,
+                                         .estado = "Impresora: sin errores",
+                                         .fiscalizada = caso.fiscalizada});
+  EXPECT_TRUE(abierta_en_el_gancho);
+  EXPECT_EQ("Respuesta impresora fiscal", caption);
+  EXPECT_EQ((std::vector<std::string>{"Ult.comprobante emitido  \t00001234",
+                                      "Raz\xC3\xB3n social             \tCaf\xC3\xA9 @ la esquina",
+                                      "Obs                      \t"}),
+            lineas);
+  EXPECT_GT(columna_etiqueta, 0);
+  EXPECT_NE(rotulos.end(), std::find(rotulos.begin(), rotulos.end(), "Informacion general"));
+  EXPECT_NE(rotulos.end(), std::find(rotulos.begin(), rotulos.end(), "Impresora: sin errores"));
+  EXPECT_EQ(caso.fiscalizada, fisc_visible);
+  EXPECT_EQ("Cerrar la ventana", tip);
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, VentanaRespuestaFltk,
+                         ::testing::Values(CasoRespuesta{true, false}, CasoRespuesta{false, true}));
+
+// Long title and status texts are cut to the widths the window shows.
+TEST_F(DialogosFltk, RespuestaCortaTituloYEstado) {
+  const std::vector<fiscal::FilaRespuesta> filas = {{"Fecha impresora          ", "05/03/14"}};
+  std::vector<std::string> rotulos;
+  fiscal::PonerGanchoVentanas([&](Fl_Window& w) {
+    rotulos = Rotulos(w);
+    w.hide();
+  });
+  fiscal::ElOperador().MostrarRespuesta(
+      {.titulo = std::string(50, 'T'), .filas = filas, .estado = std::string(90, 'E')});
+  EXPECT_NE(rotulos.end(), std::find(rotulos.begin(), rotulos.end(), std::string(40, 'T')));
+  EXPECT_NE(rotulos.end(), std::find(rotulos.begin(), rotulos.end(), std::string(66, 'E')));
+}
+
+// The progress window shows, advances within 0 to 100 and hides, and none
+// of it waits for the operator.
+TEST_F(DialogosFltk, ProgresoSeAbreAvanzaYCierraSinEsperar) {
+  Fl_Window* ventana = nullptr;
+  fiscal::PonerGanchoVentanas([&](Fl_Window& w) { ventana = &w; });
+  fiscal::Operador& op = fiscal::ElOperador();
+  for (int vez = 0; vez < 2; ++vez) {  // a second command opens it again from 0
+    op.AbrirProgreso();
+    ASSERT_NE(nullptr, ventana);
+    EXPECT_TRUE(ventana->shown());
+    Fl_Progress* barra = DeClase<Fl_Progress>(*ventana).front();
+    EXPECT_EQ(0.0f, barra->value());
+    EXPECT_EQ(100.0f, barra->maximum());
+    EXPECT_NE(std::vector<std::string>{}, Rotulos(*ventana));
+    EXPECT_EQ("Imprimiendo", Rotulos(*ventana).front());
+    op.AvanzarProgreso(40);
+    EXPECT_EQ(40.0f, barra->value());
+    op.AvanzarProgreso(250);
+    EXPECT_EQ(100.0f, barra->value());
+    if (vez == 0) Capturar("progreso.png");
+    op.CerrarProgreso();
+    EXPECT_FALSE(ventana->shown());
+  }
+}
+
+// The prompt's three lines and its animation; ESC pressed while it is
+// shown is seen once; ESC pressed before the wait starts is forgotten.
+TEST_F(DialogosFltk, HojaSueltaVeElEscape) {
+  Fl_Window* ventana = nullptr;
+  fiscal::PonerGanchoVentanas([&](Fl_Window& w) { ventana = &w; });
+  fiscal::Operador& op = fiscal::ElOperador();
+  op.AbrirHojaSuelta();
+  ASSERT_NE(nullptr, ventana);
+  EXPECT_TRUE(ventana->shown());
+  EXPECT_EQ((std::vector<std::string>{"Colocar hoja suelta para continuar", "...",
+                                      "Presione ESC para suspender"}),
+            Rotulos(*ventana));
+  op.AnimarHojaSuelta(5);
+  EXPECT_EQ("*****", Rotulos(*ventana)[1]);
+  EXPECT_FALSE(op.EscapePulsado());
+
+  PulsarEscape(*ventana);
+  op.DescartarTeclas();
+  EXPECT_FALSE(op.EscapePulsado());
+
+  PulsarEscape(*ventana);
+  EXPECT_TRUE(op.EscapePulsado());
+  EXPECT_FALSE(op.EscapePulsado());
+  EXPECT_TRUE(ventana->shown());  // ESC only asks; the driver closes it
+
+  ventana->do_callback();  // the close box asks the same
+  EXPECT_TRUE(op.EscapePulsado());
+  op.CerrarHojaSuelta();
+  EXPECT_FALSE(ventana->shown());
 }
 
 }  // namespace
