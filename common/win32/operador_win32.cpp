@@ -1,5 +1,5 @@
-// The operator of a Windows process with a desktop: MessageBoxA boxes and
-// the ESC key polled from the keyboard, and the parameter editor dialog.
+// The operator of a Windows process with a desktop: MessageBoxA boxes, the
+// parameter editor dialog, and the printer's windows (ventanas_win32.cpp).
 #include <windows.h>
 
 #include <string>
@@ -47,8 +47,15 @@ class OperadorMensajes final : public Operador {
   ResultadoDialogo EditarParametros(EdicionParametros& edicion) override {
     return EditarParametrosWin32(edicion);
   }
-  // Bit 0: pressed since the previous poll; bit 15: held down now.
-  bool EscapePulsado() override { return (GetAsyncKeyState(VK_ESCAPE) & 0x8001) != 0; }
+  bool EscapePulsado() override { return win32::EscapePulsado(); }
+  void DescartarTeclas() override { win32::DescartarTeclas(); }
+  void MostrarRespuesta(const VentanaRespuesta& v) override { win32::MostrarRespuesta(v); }
+  void AbrirProgreso() override { win32::AbrirProgreso(); }
+  void AvanzarProgreso(int porcentaje) override { win32::AvanzarProgreso(porcentaje); }
+  void CerrarProgreso() override { win32::CerrarProgreso(); }
+  void AbrirHojaSuelta() override { win32::AbrirHojaSuelta(); }
+  void AnimarHojaSuelta(int asteriscos) override { win32::AnimarHojaSuelta(asteriscos); }
+  void CerrarHojaSuelta() override { win32::CerrarHojaSuelta(); }
 };
 
 // Whether windows of this process reach a screen: the window station must
