@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "../texto.h"
+#include "../ventanas.h"
 #include "operador_fltk_ventana.h"
 
 namespace fiscal {
@@ -135,21 +136,12 @@ class CajaMensaje {
       {this, Respuesta::Si}, {this, Respuesta::No}, {this, Respuesta::Aceptar}};
 };
 
-class OperadorFltkX final : public Operador {
+class OperadorFltkX final : public OperadorConVentanas {
  public:
   Respuesta Mostrar(const Mensaje& m) override { return CajaMensaje(m).Mostrar(); }
   ResultadoDialogo EditarParametros(EdicionParametros& edicion) override {
     return fltk::EditarParametros(edicion);
   }
-  bool EscapePulsado() override { return fltk::EscapePulsado(); }
-  void DescartarTeclas() override { fltk::DescartarTeclas(); }
-  void MostrarRespuesta(const VentanaRespuesta& v) override { fltk::MostrarRespuesta(v); }
-  void AbrirProgreso() override { fltk::AbrirProgreso(); }
-  void AvanzarProgreso(int porcentaje) override { fltk::AvanzarProgreso(porcentaje); }
-  void CerrarProgreso() override { fltk::CerrarProgreso(); }
-  void AbrirHojaSuelta() override { fltk::AbrirHojaSuelta(); }
-  void AnimarHojaSuelta(int asteriscos) override { fltk::AnimarHojaSuelta(asteriscos); }
-  void CerrarHojaSuelta() override { fltk::CerrarHojaSuelta(); }
 };
 
 Operador* Elegir() {

@@ -30,25 +30,9 @@ constexpr int kLetra = 12;  // pixels; the 8-point Arial of the Win32 dialogs
 namespace fiscal {
 class EdicionParametros;
 enum class ResultadoDialogo;
-struct VentanaRespuesta;
 namespace fltk {
 // The parameter editor window; returns when it is closed.
 ResultadoDialogo EditarParametros(EdicionParametros& edicion);
 
-// The information window; returns when it is closed.
-void MostrarRespuesta(const VentanaRespuesta& v);
-
-// The progress window and the loose-sheet prompt: shown without waiting,
-// repainted at every change, hidden by their close calls.
-void AbrirProgreso();
-void AvanzarProgreso(int porcentaje);
-void CerrarProgreso();
-void AbrirHojaSuelta();
-void AnimarHojaSuelta(int asteriscos);
-void CerrarHojaSuelta();
-// ESC pressed (or the prompt's close box) since the previous call; false
-// while no prompt is shown but the key is not held.
-bool EscapePulsado();
-void DescartarTeclas();
 }  // namespace fltk
 }  // namespace fiscal

@@ -18,9 +18,12 @@
 #include "../driver.h"
 #include "../plataforma.h"
 #include "../texto.h"
+#include "../ventanas.h"
 #include "operador_fltk_ventana.h"
 
-namespace fiscal::fltk {
+namespace fiscal::ventanas {
+
+using namespace fltk;
 
 namespace {
 
@@ -217,4 +220,4 @@ void DescartarTeclas() {
   escape_pendiente = false;
 }
 
-}  // namespace fiscal::fltk
+}  // namespace fiscal::ventanas

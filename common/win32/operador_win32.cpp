@@ -28,7 +28,7 @@ UINT Estilo(const Mensaje& m) {
   return estilo;
 }
 
-class OperadorMensajes final : public Operador {
+class OperadorMensajes final : public OperadorConVentanas {
  public:
   Respuesta Mostrar(const Mensaje& m) override {
     std::string texto(m.texto);
@@ -47,15 +47,6 @@ class OperadorMensajes final : public Operador {
   ResultadoDialogo EditarParametros(EdicionParametros& edicion) override {
     return EditarParametrosWin32(edicion);
   }
-  bool EscapePulsado() override { return win32::EscapePulsado(); }
-  void DescartarTeclas() override { win32::DescartarTeclas(); }
-  void MostrarRespuesta(const VentanaRespuesta& v) override { win32::MostrarRespuesta(v); }
-  void AbrirProgreso() override { win32::AbrirProgreso(); }
-  void AvanzarProgreso(int porcentaje) override { win32::AvanzarProgreso(porcentaje); }
-  void CerrarProgreso() override { win32::CerrarProgreso(); }
-  void AbrirHojaSuelta() override { win32::AbrirHojaSuelta(); }
-  void AnimarHojaSuelta(int asteriscos) override { win32::AnimarHojaSuelta(asteriscos); }
-  void CerrarHojaSuelta() override { win32::CerrarHojaSuelta(); }
 };
 
 // Whether windows of this process reach a screen: the window station must

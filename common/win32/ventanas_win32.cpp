@@ -153,7 +153,7 @@ void Destruir(HWND& ventana) {
 
 }  // namespace
 
-namespace win32 {
+namespace ventanas {
 
 void MostrarRespuesta(const VentanaRespuesta& v) {
   HFONT fija = LetraDeStock(ANSI_FIXED_FONT);
@@ -279,6 +279,6 @@ void DescartarTeclas() {
   escape_pendiente = false;
 }
 
-}  // namespace win32
+}  // namespace ventanas
 
 }  // namespace fiscal

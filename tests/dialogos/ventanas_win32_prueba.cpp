@@ -50,39 +50,39 @@ void CALLBACK MirarRespuesta(HWND, UINT, UINT_PTR id, DWORD) {
 
 int main() {
   using namespace fiscal;
-  win32::AbrirProgreso();
+  ventanas::AbrirProgreso();
   HWND p = FindWindowA(nullptr, "Imprimiendo");
   Verificar(p && IsWindowVisible(p), "progreso visible");
-  win32::AvanzarProgreso(40);
+  ventanas::AvanzarProgreso(40);
   HWND barra = p ? FindWindowExA(p, nullptr, "drvfiscal.barra", nullptr) : nullptr;
   Verificar(barra && GetWindowLongPtrA(barra, GWLP_USERDATA) == 40, "barra en 40");
-  win32::AvanzarProgreso(250);
+  ventanas::AvanzarProgreso(250);
   Verificar(barra && GetWindowLongPtrA(barra, GWLP_USERDATA) == 100, "barra acotada a 100");
-  win32::CerrarProgreso();
+  ventanas::CerrarProgreso();
   Verificar(!FindWindowA(nullptr, "Imprimiendo"), "progreso cerrado");
 
-  win32::AbrirHojaSuelta();
+  ventanas::AbrirHojaSuelta();
   HWND h = FindWindowA(nullptr, "Hoja suelta");
   Verificar(h && Hijo(h, "Static", "Colocar hoja suelta para continuar") &&
                 Hijo(h, "Static", "...") && Hijo(h, "Static", "Presione ESC para suspender"),
             "hoja suelta con sus tres lineas");
-  win32::AnimarHojaSuelta(5);
+  ventanas::AnimarHojaSuelta(5);
   Verificar(h && Hijo(h, "Static", "*****"), "animacion de cinco asteriscos");
   PostMessageA(h, WM_KEYDOWN, VK_ESCAPE, 0);
-  win32::DescartarTeclas();
-  Verificar(!win32::EscapePulsado(), "ESC anterior descartado");
+  ventanas::DescartarTeclas();
+  Verificar(!ventanas::EscapePulsado(), "ESC anterior descartado");
   PostMessageA(h, WM_KEYDOWN, VK_ESCAPE, 0);
-  Verificar(win32::EscapePulsado(), "ESC visto");
-  Verificar(!win32::EscapePulsado(), "ESC visto una sola vez");
+  Verificar(ventanas::EscapePulsado(), "ESC visto");
+  Verificar(!ventanas::EscapePulsado(), "ESC visto una sola vez");
   PostMessageA(h, WM_CLOSE, 0, 0);
-  Verificar(win32::EscapePulsado(), "la caja de cierre pide lo mismo");
+  Verificar(ventanas::EscapePulsado(), "la caja de cierre pide lo mismo");
   Verificar(IsWindow(h), "la hoja sigue abierta hasta que el driver la cierra");
-  win32::CerrarHojaSuelta();
+  ventanas::CerrarHojaSuelta();
   Verificar(!IsWindow(h), "hoja cerrada");
 
   const FilaRespuesta filas[] = {{"Ult.comprobante emitido  ", "00001234"}, {"Obs", ""}};
   SetTimer(nullptr, 0, 50, MirarRespuesta);
-  win32::MostrarRespuesta({.titulo = "Informacion general", .filas = filas,
+  ventanas::MostrarRespuesta({.titulo = "Informacion general", .filas = filas,
                            .estado = "Impresora: sin errores", .fiscalizada = true});
   Verificar(vista.filas == 2, "dos filas");
   Verificar(vista.primera.rfind("Ult.comprobante emitido   00001234", 0) == 0, "columnas fijas");
